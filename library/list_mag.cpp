@@ -1,0 +1,255 @@
+#include "library/list_mag.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "library/comma_text.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr int kFields = 9;
+
+int32_t ToInt(const std::string& s) {
+  const std::string t = qtext::Trim(s);
+  int32_t v = 0;
+  const char* b = t.data();
+  const char* e = t.data() + t.size();
+  if (b != e && *b == '+') ++b;
+  const auto r = std::from_chars(b, e, v);
+  return (r.ec == std::errc() && r.ptr == e && b != e) ? v : 0;
+}
+
+tagTV_ITEM FromFields(const std::vector<std::string>& f) {
+  tagTV_ITEM item;
+  item.strName = f[0];
+  item.nValue = ToInt(f[1]);
+  item.strLocation = qtext::Trim(f[2]);
+  item.strText3 = qtext::Trim(f[3]);
+  item.strText4 = qtext::Trim(f[4]);
+  item.strBitrate = qtext::Trim(f[5]);
+  item.strCountry = qtext::Trim(f[6]);
+  item.strText7 = qtext::Trim(f[7]);
+  item.strText8 = qtext::Trim(f[8]);
+  return item;
+}
+
+// Lower-cases into a reused buffer: the search loop allocates nothing per record.
+const std::string& LowerInto(std::string& buf, const std::string& s) {
+  bool ascii = true;
+  buf.resize(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+    buf[i] = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+  }
+  if (!ascii) buf = qtext::LowerCase(s);
+  return buf;
+}
+
+bool TouchEmpty(const std::string& path) {
+  QFile f(QString::fromLocal8Bit(path));
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+}  // namespace
+
+void ScrambleBuffer(unsigned char* buf, size_t len) {
+  for (size_t i = 0; i < len; ++i) {
+    const unsigned x = buf[i] ^ 0x5A;
+    buf[i] = static_cast<unsigned char>(((x >> 3) | (x << 5)) & 0xFF);
+  }
+}
+
+void UnscrambleBuffer(unsigned char* buf, size_t len) {
+  for (size_t i = 0; i < len; ++i) {
+    const unsigned c = buf[i];
+    buf[i] = static_cast<unsigned char>((((c << 3) | (c >> 5)) & 0xFF) ^ 0x5A);
+  }
+}
+
+std::vector<std::string> RecordFields(const tagTV_ITEM& r, bool trimmed) {
+  auto t = [trimmed](const std::string& s) { return trimmed ? qtext::Trim(s) : s; };
+  return {t(r.strName),    std::to_string(r.nValue), t(r.strLocation), t(r.strText3), t(r.strText4),
+          t(r.strBitrate), t(r.strCountry),          t(r.strText7),    t(r.strText8)};
+}
+
+ListMag::ListMag() = default;
+ListMag::~ListMag() = default;
+
+bool ListMag::Load(const std::string& fileName) {
+  if (fileName.empty()) return false;
+  strFileName = fileName;
+  Release();
+  nCursor = -1;
+  if (!pItems) pItems = std::make_unique<std::vector<std::unique_ptr<tagTV_ITEM>>>();
+  const QString path = QString::fromLocal8Bit(fileName);
+  if (!QFile::exists(path)) return true;
+  pGroups.clear();
+
+  std::string bytes;
+  QFile f(path);
+  if (f.open(QIODevice::ReadOnly)) {
+    const QByteArray data = f.readAll();
+    if (data.isEmpty()) return false;
+    bytes.assign(data.constData(), size_t(data.size()));
+  }
+  try {
+    if (bScramble) UnscrambleBuffer(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+    // The plain text is parsed in memory; the ".tmp" file beside the list is left
+    // empty, as every load and save leaves it.
+    TouchEmpty(fileName + ".tmp");
+    ParseText(bytes);
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (nGroupMode >= 0) pGroups.push_back("Others");
+  return true;
+}
+
+void ListMag::LoadFromBytes(std::string bytes) {
+  Release();
+  nCursor = -1;
+  pItems = std::make_unique<std::vector<std::unique_ptr<tagTV_ITEM>>>();
+  if (bScramble) UnscrambleBuffer(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+  ParseText(bytes);
+  if (nGroupMode >= 0) pGroups.push_back("Others");
+}
+
+void ListMag::ParseText(std::string_view text) {
+  seenCountries_.clear();
+  bool first = true;
+  for (std::string_view line : commatext::Lines(text)) {
+    const auto fields = commatext::Split(line);
+    const bool isFirst = first;
+    first = false;
+    if (isFirst && fields.size() != kFields) {
+      strHeader.assign(line);
+      continue;
+    }
+    if (fields.size() < kFields) continue;
+    pItems->push_back(std::make_unique<tagTV_ITEM>(FromFields(fields)));
+    if (nGroupMode == 0) InsertGroup(pItems->back()->strCountry);
+  }
+  seenCountries_.clear();
+}
+
+void ListMag::InsertGroup(const std::string& key) {
+  // Countries repeat across thousands of records: each spelling is placed once.
+  if (!seenCountries_.emplace(key, true).second) return;
+  if (qtext::SameText(key, "others")) return;
+  const auto at = std::lower_bound(pGroups.begin(), pGroups.end(), key, [](const std::string& g, const std::string& k) {
+    return qtext::CompareText(g, k) < 0;
+  });
+  if (at != pGroups.end() && qtext::CompareText(*at, key) == 0) return;
+  pGroups.insert(at, key);
+}
+
+bool ListMag::Save(const std::string& fileName) {
+  const std::string name = fileName.empty() ? strFileName : fileName;
+  if (!pItems || name.empty()) return false;
+
+  std::string text = strHeader + "\r\n";
+  for (const auto& r : *pItems) text += commatext::Join(RecordFields(*r, true)) + "\r\n";
+
+  const std::string tmp = name + ".tmp";
+  qpaths::ForceDirectories(qpaths::DirPart(name));
+  if (!TouchEmpty(tmp)) throw std::runtime_error("Cannot create file " + tmp);
+  if (bScramble) ScrambleBuffer(reinterpret_cast<unsigned char*>(text.data()), text.size());
+
+  // The new bytes go to a sibling file that replaces the list file only once it is
+  // whole, so a crash or a full disk never costs the old list.
+  QSaveFile out(QString::fromLocal8Bit(name));
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (out.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+    out.cancelWriting();
+    return false;
+  }
+  return out.commit();
+}
+
+void ListMag::Release() {
+  if (!pItems) return;
+  pItems.reset();
+  detached_.clear();
+  pGroups.clear();
+  locations_.clear();
+  locationsBuilt_ = false;
+  strHeader.clear();
+}
+
+void ListMag::Clear() {
+  if (!pItems) return;
+  pItems->clear();
+  detached_.clear();
+  pGroups.clear();
+  locations_.clear();
+  locationsBuilt_ = false;
+}
+
+void ListMag::BuildLocationIndex() {
+  locations_.clear();
+  locations_.reserve(pItems->size());
+  for (const auto& r : *pItems) ++locations_[qtext::LowerCase(r->strLocation)];
+  locationsBuilt_ = true;
+}
+
+tagTV_ITEM* ListMag::Add(const tagTV_ITEM& item) {
+  if (!pItems) return nullptr;
+  if (!locationsBuilt_) BuildLocationIndex();
+  int& held = locations_[qtext::LowerCase(item.strLocation)];
+  if (held > 0) return nullptr;
+  ++held;
+  pItems->push_back(std::make_unique<tagTV_ITEM>(item));
+  return pItems->back().get();
+}
+
+void ListMag::Remove(const tagTV_ITEM& item) {
+  if (!pItems) return;
+  auto it = std::find_if(pItems->begin(), pItems->end(), [&](const auto& r) {
+    return r->strName == item.strName && r->strLocation == item.strLocation;
+  });
+  if (it == pItems->end()) return;
+  if (locationsBuilt_) {
+    auto loc = locations_.find(qtext::LowerCase((*it)->strLocation));
+    if (loc != locations_.end() && --loc->second <= 0) locations_.erase(loc);
+  }
+  detached_.push_back(std::move(*it));
+  pItems->erase(it);
+}
+
+void ListMag::Reset() { nCursor = -1; }
+
+tagTV_ITEM* ListMag::Next() {
+  if (!pItems) return nullptr;
+  ++nCursor;
+  if (nCursor >= 0 && nCursor < Count()) return (*pItems)[size_t(nCursor)].get();
+  nCursor = nCursor < 0 ? 0 : Count() - 1;
+  return nullptr;
+}
+
+int ListMag::Count() const { return pItems ? int(pItems->size()) : 0; }
+
+tagTV_ITEM* ListMag::Item(int index) const {
+  if (!pItems || index < 0 || index >= Count()) return nullptr;
+  return (*pItems)[size_t(index)].get();
+}
+
+int ListMag::Search(const std::string& text, ListMag* dest) const {
+  if (!dest || text.empty() || !pItems) return 0;
+  const std::string needle = qtext::LowerCase(text);
+  std::string buf;
+  for (const auto& r : *pItems) {
+    if (LowerInto(buf, r->strName).find(needle) != std::string::npos ||
+        LowerInto(buf, r->strText7).find(needle) != std::string::npos)
+      dest->Add(*r);
+  }
+  return dest->Count();
+}

@@ -1,0 +1,95 @@
+#include "platform/registry.h"
+
+#include <QDir>
+#include <QSettings>
+#include <cstdlib>
+
+#include "platform/text.h"
+
+namespace qreg {
+namespace {
+
+const char* RootName(Root root) {
+  return root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CLASSES_ROOT";
+}
+
+std::string GroupOf(const std::string& path) {
+  std::string g;
+  for (char c : path) g += (c == '\\') ? '/' : c;
+  while (!g.empty() && g.back() == '/') g.pop_back();
+  while (!g.empty() && g.front() == '/') g.erase(g.begin());
+  return g;
+}
+
+// QSettings has no empty key name; the default value is stored under "@" as .reg
+// files write it.
+QString ValueKey(const std::string& group, const std::string& name) {
+  return qtext::ToQ(group + "/" + (name.empty() ? std::string("@") : name));
+}
+
+std::unique_ptr<QSettings> OpenStore(Root root) {
+  const QString dir = qtext::ToQ(StoreDir());
+  if (!QDir().mkpath(dir)) return nullptr;
+  auto store = std::make_unique<QSettings>(dir + "/" + RootName(root) + ".ini", QSettings::IniFormat);
+  if (!store->isWritable() || store->status() == QSettings::AccessError) return nullptr;
+  return store;
+}
+
+}  // namespace
+
+std::string StoreDir() {
+  if (const char* d = std::getenv("QUILLON_REGISTRY_DIR"); d && *d) return d;
+  std::string base;
+  if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+    base = x;
+  else if (const char* h = std::getenv("HOME"); h && *h)
+    base = std::string(h) + "/.config";
+  else
+    base = "/tmp";
+  return base + "/quillon/registry";
+}
+
+Key::Key(std::unique_ptr<QSettings> store, std::string group) : store_(std::move(store)), group_(std::move(group)) {}
+Key::~Key() = default;
+
+std::unique_ptr<Key> Key::Open(Root root, const std::string& path) {
+  auto store = OpenStore(root);
+  if (!store) return nullptr;
+  return std::unique_ptr<Key>(new Key(std::move(store), GroupOf(path)));
+}
+
+std::string Key::ReadString(const std::string& name) const {
+  return qtext::FromQ(store_->value(ValueKey(group_, name)).toString());
+}
+
+bool Key::ValueExists(const std::string& name) const { return store_->contains(ValueKey(group_, name)); }
+
+bool Key::WriteString(const std::string& name, const std::string& value) {
+  store_->setValue(ValueKey(group_, name), qtext::ToQ(value));
+  store_->sync();
+  return store_->status() == QSettings::NoError;
+}
+
+bool Key::DeleteValue(const std::string& name) {
+  store_->remove(ValueKey(group_, name));
+  store_->sync();
+  return store_->status() == QSettings::NoError;
+}
+
+std::vector<std::string> Key::ValueNames() const {
+  std::vector<std::string> names;
+  store_->beginGroup(qtext::ToQ(group_));
+  for (const QString& k : store_->childKeys()) names.push_back(k == "@" ? std::string() : qtext::FromQ(k));
+  store_->endGroup();
+  return names;
+}
+
+bool DeleteKey(Root root, const std::string& path) {
+  auto store = OpenStore(root);
+  if (!store) return false;
+  store->remove(qtext::ToQ(GroupOf(path)));
+  store->sync();
+  return store->status() == QSettings::NoError;
+}
+
+}  // namespace qreg
