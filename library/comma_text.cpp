@@ -12,42 +12,57 @@ bool IsBlank(char c) {
 
 std::vector<std::string> Split(std::string_view line) {
   std::vector<std::string> fields;
+  SplitInto(line, fields);
+  return fields;
+}
+
+void SplitInto(std::string_view line, std::vector<std::string>& fields) {
+  size_t used = 0;
+  auto next = [&]() -> std::string& {
+    if (used == fields.size()) fields.emplace_back();
+    std::string& f = fields[used++];
+    f.clear();
+    return f;
+  };
   // A byte 0 ends the line as it ends the text.
   if (const auto nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
   size_t p = 0;
   const size_t n = line.size();
   while (p < n && IsBlank(line[p])) ++p;
   while (p < n) {
-    std::string field;
+    std::string& field = next();
     if (line[p] == '"') {
       ++p;
       while (p < n) {
-        if (line[p] == '"') {
-          if (p + 1 < n && line[p + 1] == '"') {
-            field += '"';
-            p += 2;
-            continue;
-          }
-          ++p;
+        const size_t q = line.find('"', p);
+        if (q == std::string_view::npos) {
+          field.append(line.substr(p));
+          p = n;
           break;
         }
-        field += line[p++];
+        field.append(line.substr(p, q - p));
+        if (q + 1 < n && line[q + 1] == '"') {
+          field += '"';
+          p = q + 2;
+          continue;
+        }
+        p = q + 1;
+        break;
       }
     } else {
       const size_t start = p;
       while (p < n && static_cast<unsigned char>(line[p]) > 32 && line[p] != ',') ++p;
       field.assign(line.substr(start, p - start));
     }
-    fields.push_back(std::move(field));
     while (p < n && IsBlank(line[p])) ++p;
     if (p < n && line[p] == ',') {
-      if (p + 1 == n) fields.emplace_back();
+      if (p + 1 == n) next();
       do {
         ++p;
       } while (p < n && IsBlank(line[p]));
     }
   }
-  return fields;
+  fields.resize(used);
 }
 
 std::string Join(const std::vector<std::string>& fields) {
@@ -76,17 +91,8 @@ std::string Join(const std::vector<std::string>& fields) {
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {
-  if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
   std::vector<std::string_view> lines;
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n) {
-    size_t j = i;
-    while (j < n && text[j] != '\r' && text[j] != '\n') ++j;
-    lines.push_back(text.substr(i, j - i));
-    if (j < n && text[j] == '\r' && j + 1 < n && text[j + 1] == '\n') ++j;
-    i = j + 1;
-  }
+  ForEachLine(text, [&](std::string_view line) { lines.push_back(line); });
   return lines;
 }
 

@@ -24,17 +24,26 @@ int32_t ToInt(const std::string& s) {
   return (r.ec == std::errc() && r.ptr == e && b != e) ? v : 0;
 }
 
-tagTV_ITEM FromFields(const std::vector<std::string>& f) {
-  tagTV_ITEM item;
-  item.strName = f[0];
-  item.nValue = ToInt(f[1]);
-  item.strLocation = qtext::Trim(f[2]);
-  item.strText3 = qtext::Trim(f[3]);
-  item.strText4 = qtext::Trim(f[4]);
-  item.strBitrate = qtext::Trim(f[5]);
-  item.strCountry = qtext::Trim(f[6]);
-  item.strText7 = qtext::Trim(f[7]);
-  item.strText8 = qtext::Trim(f[8]);
+// Trims in place, so a loaded field is copied once.
+std::string Trimmed(std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  if (b == 0 && e == s.size()) return std::move(s);
+  return s.substr(b, e - b);
+}
+
+std::unique_ptr<tagTV_ITEM> FromFields(std::vector<std::string>& f) {
+  auto item = std::make_unique<tagTV_ITEM>();
+  item->strName = std::move(f[0]);
+  item->nValue = ToInt(f[1]);
+  item->strLocation = Trimmed(f[2]);
+  item->strText3 = Trimmed(f[3]);
+  item->strText4 = Trimmed(f[4]);
+  item->strBitrate = Trimmed(f[5]);
+  item->strCountry = Trimmed(f[6]);
+  item->strText7 = Trimmed(f[7]);
+  item->strText8 = Trimmed(f[8]);
   return item;
 }
 
@@ -94,19 +103,18 @@ bool ListMag::Load(const std::string& fileName) {
   if (!QFile::exists(path)) return true;
   pGroups.clear();
 
-  std::string bytes;
+  QByteArray bytes;
   QFile f(path);
   if (f.open(QIODevice::ReadOnly)) {
-    const QByteArray data = f.readAll();
-    if (data.isEmpty()) return false;
-    bytes.assign(data.constData(), size_t(data.size()));
+    bytes = f.readAll();
+    if (bytes.isEmpty()) return false;
   }
   try {
-    if (bScramble) UnscrambleBuffer(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+    if (bScramble) UnscrambleBuffer(reinterpret_cast<unsigned char*>(bytes.data()), size_t(bytes.size()));
     // The plain text is parsed in memory; the ".tmp" file beside the list is left
     // empty, as every load and save leaves it.
     TouchEmpty(fileName + ".tmp");
-    ParseText(bytes);
+    ParseText(std::string_view(bytes.constData(), size_t(bytes.size())));
   } catch (const std::exception&) {
     return false;
   }
@@ -126,18 +134,19 @@ void ListMag::LoadFromBytes(std::string bytes) {
 void ListMag::ParseText(std::string_view text) {
   seenCountries_.clear();
   bool first = true;
-  for (std::string_view line : commatext::Lines(text)) {
-    const auto fields = commatext::Split(line);
+  std::vector<std::string> fields;
+  commatext::ForEachLine(text, [&](std::string_view line) {
+    commatext::SplitInto(line, fields);
     const bool isFirst = first;
     first = false;
     if (isFirst && fields.size() != kFields) {
       strHeader.assign(line);
-      continue;
+      return;
     }
-    if (fields.size() < kFields) continue;
-    pItems->push_back(std::make_unique<tagTV_ITEM>(FromFields(fields)));
+    if (fields.size() < kFields) return;
+    pItems->push_back(FromFields(fields));
     if (nGroupMode == 0) InsertGroup(pItems->back()->strCountry);
-  }
+  });
   seenCountries_.clear();
 }
 
