@@ -10,59 +10,67 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-std::vector<std::string> Split(std::string_view line) {
-  std::vector<std::string> fields;
-  SplitInto(line, fields);
-  return fields;
+std::string FieldView::str() const {
+  if (!escaped) return std::string(raw);
+  std::string out;
+  out.reserve(raw.size());
+  for (size_t i = 0; i < raw.size(); ++i) {
+    out += raw[i];
+    if (raw[i] == '"' && i + 1 < raw.size() && raw[i + 1] == '"') ++i;
+  }
+  return out;
 }
 
-void SplitInto(std::string_view line, std::vector<std::string>& fields) {
-  size_t used = 0;
-  auto next = [&]() -> std::string& {
-    if (used == fields.size()) fields.emplace_back();
-    std::string& f = fields[used++];
-    f.clear();
-    return f;
-  };
+void SplitViews(std::string_view line, std::vector<FieldView>& fields) {
+  fields.clear();
   // A byte 0 ends the line as it ends the text.
   if (const auto nul = line.find('\0'); nul != std::string_view::npos) line = line.substr(0, nul);
   size_t p = 0;
   const size_t n = line.size();
   while (p < n && IsBlank(line[p])) ++p;
   while (p < n) {
-    std::string& field = next();
+    FieldView field;
     if (line[p] == '"') {
-      ++p;
-      while (p < n) {
+      const size_t start = ++p;
+      for (;;) {
         const size_t q = line.find('"', p);
         if (q == std::string_view::npos) {
-          field.append(line.substr(p));
           p = n;
+          field.raw = line.substr(start);
           break;
         }
-        field.append(line.substr(p, q - p));
         if (q + 1 < n && line[q + 1] == '"') {
-          field += '"';
+          field.escaped = true;
           p = q + 2;
           continue;
         }
+        field.raw = line.substr(start, q - start);
         p = q + 1;
         break;
       }
     } else {
       const size_t start = p;
       while (p < n && static_cast<unsigned char>(line[p]) > 32 && line[p] != ',') ++p;
-      field.assign(line.substr(start, p - start));
+      field.raw = line.substr(start, p - start);
     }
+    fields.push_back(field);
     while (p < n && IsBlank(line[p])) ++p;
     if (p < n && line[p] == ',') {
-      if (p + 1 == n) next();
+      if (p + 1 == n) fields.emplace_back();
       do {
         ++p;
       } while (p < n && IsBlank(line[p]));
     }
   }
-  fields.resize(used);
+}
+
+std::vector<std::string> Split(std::string_view line) {
+  std::vector<FieldView> views;
+  SplitViews(line, views);
+  std::vector<std::string> fields;
+  fields.reserve(views.size());
+  for (const auto& v : views) fields.push_back(v.str());
+  return fields;
 }
 
 std::string Join(const std::vector<std::string>& fields) {

@@ -10,8 +10,14 @@ namespace commatext {
 // character 0..32; a quoted field runs to its closing quote, "" standing for one quote;
 // a quote left open runs to the end of the line.
 std::vector<std::string> Split(std::string_view line);
-// The same into fields, reusing its storage: the loader splits a whole file this way.
-void SplitInto(std::string_view line, std::vector<std::string>& fields);
+// A field as it stands in its line: the text between its quotes, with "" still
+// doubled when escaped. The loader splits whole files this way without copying.
+struct FieldView {
+  std::string_view raw;
+  bool escaped = false;
+  std::string str() const;
+};
+void SplitViews(std::string_view line, std::vector<FieldView>& fields);
 
 // Joins fields with commas, quoting a field that holds a quote, a comma or a
 // character 1..32.

@@ -24,19 +24,20 @@ int32_t ToInt(const std::string& s) {
   return (r.ec == std::errc() && r.ptr == e && b != e) ? v : 0;
 }
 
-// Trims in place, so a loaded field is copied once.
-std::string Trimmed(std::string& s) {
+std::string_view TrimView(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
   while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-  if (b == 0 && e == s.size()) return std::move(s);
   return s.substr(b, e - b);
 }
 
-std::unique_ptr<tagTV_ITEM> FromFields(std::vector<std::string>& f) {
+// Quotes are no blanks, so trimming the field as it stands trims its text.
+std::string Trimmed(const commatext::FieldView& f) { return commatext::FieldView{TrimView(f.raw), f.escaped}.str(); }
+
+std::unique_ptr<tagTV_ITEM> FromFields(const std::vector<commatext::FieldView>& f) {
   auto item = std::make_unique<tagTV_ITEM>();
-  item->strName = std::move(f[0]);
-  item->nValue = ToInt(f[1]);
+  item->strName = f[0].str();
+  item->nValue = ToInt(f[1].str());
   item->strLocation = Trimmed(f[2]);
   item->strText3 = Trimmed(f[3]);
   item->strText4 = Trimmed(f[4]);
@@ -134,9 +135,9 @@ void ListMag::LoadFromBytes(std::string bytes) {
 void ListMag::ParseText(std::string_view text) {
   seenCountries_.clear();
   bool first = true;
-  std::vector<std::string> fields;
+  std::vector<commatext::FieldView> fields;
   commatext::ForEachLine(text, [&](std::string_view line) {
-    commatext::SplitInto(line, fields);
+    commatext::SplitViews(line, fields);
     const bool isFirst = first;
     first = false;
     if (isFirst && fields.size() != kFields) {
