@@ -2,12 +2,14 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "library/comma_text.h"
 #include "library/list_mag.h"
+#include "library/m3u.h"
 
 namespace {
 
@@ -16,7 +18,8 @@ int Usage() {
                "       quillon-lists encode IN OUT\n"
                "       quillon-lists dump FILE\n"
                "       quillon-lists pack IN.txt OUT.lib\n"
-               "       quillon-lists stats FILE\n";
+               "       quillon-lists stats FILE\n"
+               "       quillon-lists import-m3u IN.m3u OUT.lib [--merge]\n";
   return 2;
 }
 
@@ -96,6 +99,48 @@ int Stats(const std::string& file) {
   return 0;
 }
 
+int ImportM3u(const std::string& in, const std::string& out, bool merge) {
+  std::string bytes;
+  if (!ReadFile(in, bytes)) return 1;
+  const QString inPath = QFileInfo(QString::fromLocal8Bit(in)).absoluteFilePath();
+  const m3u::Playlist playlist = m3u::Parse(bytes, inPath.toLocal8Bit().toStdString());
+  if (playlist.problem != m3u::Problem::None) {
+    std::cerr << "quillon-lists: " << in << ": " << m3u::ProblemText(playlist.problem) << "\n";
+    return 1;
+  }
+
+  ListMag list;
+  if (merge) {
+    // A library that is there but cannot be read must not be replaced by the
+    // playlist alone.
+    QFile existing(QString::fromLocal8Bit(out));
+    if (existing.exists() && !existing.open(QIODevice::ReadOnly)) {
+      std::cerr << "quillon-lists: cannot read " << out << "\n";
+      return 1;
+    }
+    existing.close();
+    if (!list.Load(out) && existing.size() > 0) {
+      std::cerr << "quillon-lists: cannot read " << out << "\n";
+      return 1;
+    }
+  } else {
+    list.LoadFromBytes({});
+  }
+  const int added = m3u::Merge(playlist.records, list);
+  try {
+    if (!list.Save(out)) {
+      std::cerr << "quillon-lists: cannot write " << out << "\n";
+      return 1;
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "quillon-lists: " << e.what() << "\n";
+    return 1;
+  }
+  std::cout << "added " << added << " channels, skipped " << playlist.records.size() - size_t(added)
+            << " already present; " << out << " holds " << list.Count() << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,5 +152,7 @@ int main(int argc, char** argv) {
   if (cmd == "dump" && argc == 3) return Dump(argv[2]);
   if (cmd == "pack" && argc == 4) return Pack(argv[2], argv[3]);
   if (cmd == "stats" && argc == 3) return Stats(argv[2]);
+  if (cmd == "import-m3u" && argc == 4) return ImportM3u(argv[2], argv[3], false);
+  if (cmd == "import-m3u" && argc == 5 && std::string(argv[4]) == "--merge") return ImportM3u(argv[2], argv[3], true);
   return Usage();
 }
