@@ -338,9 +338,8 @@ std::string CountryName(std::string_view code) {
   if (c.size() == 2) {
     const char key[2] = {Upper(c[0]), Upper(c[1])};
     const auto* end = std::end(kCountries);
-    const auto* at = std::lower_bound(std::begin(kCountries), end, key, [](const Country& e, const char* k) {
-      return std::memcmp(e.code, k, 2) < 0;
-    });
+    const auto* at = std::lower_bound(std::begin(kCountries), end, key,
+                                      [](const Country& e, const char* k) { return std::memcmp(e.code, k, 2) < 0; });
     if (at != end && std::memcmp(at->code, key, 2) == 0) return at->name;
   }
   if (c.size() >= 2 && c.size() <= 3 && std::all_of(c.begin(), c.end(), IsAlpha)) {
@@ -357,19 +356,21 @@ void Parser::Feed(std::string_view bytes) {
   if (problem_ != Problem::None) return;
   // A byte 0 never stands in a text playlist: binary data or UTF-16.
   if (std::memchr(bytes.data(), 0, bytes.size())) return Fail(Problem::NotAPlaylist);
-  size_t p = 0;
-  const size_t n = bytes.size();
-  while (p < n && problem_ == Problem::None) {
-    size_t e = p;
-    while (e < n && bytes[e] != '\n' && bytes[e] != '\r') ++e;
-    if (e == n) {
-      tail_.append(bytes.substr(p));
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end && problem_ == Problem::None) {
+    // LF ends most lines; a CR before it, or a lone CR, ends one as well.
+    const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+    const char* e = lf ? lf : end;
+    if (const void* cr = std::memchr(p, '\r', size_t(e - p))) e = static_cast<const char*>(cr);
+    if (e == end) {
+      tail_.append(p, size_t(end - p));
       return;
     }
     if (tail_.empty()) {
-      Line(bytes.substr(p, e - p));
+      Line(std::string_view(p, size_t(e - p)));
     } else {
-      tail_.append(bytes.substr(p, e - p));
+      tail_.append(p, size_t(e - p));
       Line(tail_);
       tail_.clear();
     }
@@ -484,8 +485,7 @@ void Parser::Location(std::string_view location) {
 std::string Parser::Resolve(std::string_view location) const {
   if (base_.empty() || HasScheme(location)) return std::string(location);
   // Against an address, "/x" and "//host/x" are relative too.
-  if (HasScheme(base_))
-    return qtext::FromQ(QUrl(qtext::ToQ(base_)).resolved(QUrl(qtext::ToQ(location))).toString());
+  if (HasScheme(base_)) return qtext::FromQ(QUrl(qtext::ToQ(base_)).resolved(QUrl(qtext::ToQ(location))).toString());
   if (location.front() == '/') return std::string(location);
   return qpaths::DirPart(base_) + std::string(location);
 }

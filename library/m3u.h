@@ -71,7 +71,7 @@ class Parser {
   std::string base_;
   std::string tail_;  // an incomplete last line, waiting for more bytes
   bool firstLine_ = true;
-  bool header_ = false;  // the text began with #EXTM3U
+  bool header_ = false;   // the text began with #EXTM3U
   std::string extGroup_;  // #EXTGRP: the group of the entries that follow
   Pending pending_;
   std::vector<tagTV_ITEM> records_;

@@ -190,8 +190,7 @@ TEST(M3uParse, RelativeLocationsFollowThePlaylist) {
       {"", {"live/a.m3u8", "/abs/b.m3u8", "//cdn.example/c.m3u8", "http://other/d"}},
       {"http://host/lists/tv.m3u",
        {"http://host/lists/live/a.m3u8", "http://host/abs/b.m3u8", "http://cdn.example/c.m3u8", "http://other/d"}},
-      {"/home/u/lists/tv.m3u",
-       {"/home/u/lists/live/a.m3u8", "/abs/b.m3u8", "//cdn.example/c.m3u8", "http://other/d"}},
+      {"/home/u/lists/tv.m3u", {"/home/u/lists/live/a.m3u8", "/abs/b.m3u8", "//cdn.example/c.m3u8", "http://other/d"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.base);
@@ -203,9 +202,18 @@ TEST(M3uParse, RelativeLocationsFollowThePlaylist) {
 
 TEST(M3uCountry, CodesToNames) {
   const std::pair<const char*, const char*> cases[] = {
-      {"US", "USA"},        {"us", "USA"},        {" gb ", "United Kingdom"}, {"UK", "United Kingdom"},
-      {"CI", "Côte d'Ivoire"}, {"ZW", "Zimbabwe"}, {"AD", "Andorra"},        {"zz", "ZZ"},
-      {"int", "INT"},       {"Germany", "Germany"}, {"x", "x"},             {"", ""},
+      {"US", "USA"},
+      {"us", "USA"},
+      {" gb ", "United Kingdom"},
+      {"UK", "United Kingdom"},
+      {"CI", "Côte d'Ivoire"},
+      {"ZW", "Zimbabwe"},
+      {"AD", "Andorra"},
+      {"zz", "ZZ"},
+      {"int", "INT"},
+      {"Germany", "Germany"},
+      {"x", "x"},
+      {"", ""},
   };
   for (const auto& [code, name] : cases) EXPECT_EQ(m3u::CountryName(code), name) << code;
 }
