@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <stdexcept>
 
+#include "lang/translation.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -128,8 +129,10 @@ std::string TMLang::KeyRule(const std::string& key, const std::string& current) 
   return {};
 }
 
+std::string TMLang::ReadValue(const std::string& key) const { return StripBrackets(ReadRaw(Section(), key)); }
+
 std::optional<int> TMLang::ReadInt(const std::string& key) const {
-  const std::string v = StripBrackets(ReadRaw(Section(), key));
+  const std::string v = ReadValue(key);
   if (v.empty()) return std::nullopt;
   int base = 10;
   size_t i = 0;
@@ -196,6 +199,7 @@ void TMLang::UpdateLangRes() {
 
 void TMLang::DoUpdateLangRes() {
   if (!OwnerIsVisual()) return;
+  qlang::TranslateWindow(*this);
   busy_ = true;
   try {
     for (auto& line : strList_) {

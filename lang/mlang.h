@@ -2,7 +2,8 @@
 // TMLang: the language component of a window. It looks messages up in the window's
 // defaults (StrList) and in the language file, an INI file with one section per
 // window class, and fills the file with every key it lacks, so a translator only edits
-// values. Translating the window's own texts in one pass runs through DoUpdateLangRes.
+// values. DoUpdateLangRes translates the window in one pass (lang/translation.h) and
+// rewrites StrList with the translations.
 #include <QObject>
 #include <optional>
 #include <string>
@@ -71,12 +72,15 @@ class TMLang : public QObject {
 
   // Runs a pass when active.
   void UpdateLangRes();
+  // The pass: the window and its components, then StrList under the busy flag.
   void DoUpdateLangRes();
 
   // The key rule in the owner's section: the file's value for key (brackets
   // stripped), or "" after filling the key with current when the file lacks it.
   // Throws "Unable to write to %s" when the file refuses the fill.
   std::string KeyRule(const std::string& key, const std::string& current);
+  // The key's value in the owner's section, brackets stripped; "" when absent.
+  std::string ReadValue(const std::string& key) const;
   // The key's integer value in the owner's section; missing when absent or no number.
   std::optional<int> ReadInt(const std::string& key) const;
   // Writes a value in the owner's section (brackets with AddBracket when asked).
