@@ -23,13 +23,15 @@ class TUpdate : public QThread {
   Q_OBJECT
 
  public:
-  // Shows a message box and returns when it is closed. Called on the GUI thread.
+  // Shows a message box and returns when it is closed. Called on the GUI thread, so
+  // it may use widgets directly; the update thread waits meanwhile.
   using TShowMessage = std::function<void(const std::string& strText, const std::string& strCaption)>;
 
   // Without an owner the thread has no HTTP client, and every run fails.
   TUpdate(bool bCreateSuspended, QObject* pOwner);
   ~TUpdate() override;
 
+  // Without one, the run ends without a box.
   void SetShowMessage(TShowMessage fnShow);
   // The maker's site that the default addresses are built from.
   void SetMakerSite(const std::string& strSite);
