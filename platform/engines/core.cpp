@@ -130,7 +130,6 @@ std::unique_ptr<Core> Core::Create(QString* error) {
 }
 
 Core::Core(mpv_handle* handle) : handle_(handle) {
-  qRegisterMetaType<qmpv::Phase>();
   // Warnings too: FFmpeg tells an HTTP status such as 404 only as a warning.
   mpv_request_log_messages(handle_, "warn");
   mpv_observe_property(handle_, kPause, "pause", MPV_FORMAT_FLAG);

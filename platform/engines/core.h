@@ -96,5 +96,3 @@ class Core : public QObject {
 };
 
 }  // namespace qmpv
-
-Q_DECLARE_METATYPE(qmpv::Phase)
