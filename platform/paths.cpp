@@ -31,9 +31,14 @@ std::string Prefix() {
 std::string ExePath() {
   std::string p = Env("QUILLON_EXE_PATH");
   if (!p.empty()) return p;
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.string();
+  // Read once: after the live update renames the running executable to ".bak",
+  // /proc/self/exe follows the rename, but the program still lives at its old path.
+  static const std::string self = [] {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.string();
+  }();
+  return self;
 }
 
 std::string ExeDir() { return DirPart(ExePath()); }
