@@ -266,9 +266,10 @@ void Core::Update() {
 
 void Core::Open(const std::string& location) {
   location_ = location;
-  // mpv keeps the pause flag from one file to the next.
+  // mpv keeps the pause flag from one file to the next. Requests run in order: the
+  // flag is cleared before the load starts, without waiting for the player here.
   int no = 0;
-  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &no);
+  mpv_set_property_async(handle_, 0, "pause", MPV_FORMAT_FLAG, &no);
   const char* args[] = {"loadfile", location.c_str(), "replace", nullptr};
   if (mpv_command_async(handle_, 0, args) >= 0) model_.LoadRequested();
 }
