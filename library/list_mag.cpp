@@ -175,10 +175,12 @@ bool ListMag::Save(const std::string& fileName) {
   if (bScramble) ScrambleBuffer(reinterpret_cast<unsigned char*>(text.data()), text.size());
 
   // The new bytes go to a sibling file that replaces the list file only once it is
-  // whole, so a crash or a full disk never costs the old list.
+  // whole, so a crash or a full disk never costs the old list. Qt would commit a
+  // sibling whose last write fell short, so its size is checked first.
   QSaveFile out(QString::fromLocal8Bit(name));
   if (!out.open(QIODevice::WriteOnly)) return false;
-  if (out.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+  const qint64 size = qint64(text.size());
+  if (out.write(text.data(), size) != size || !out.flush() || out.size() != size) {
     out.cancelWriting();
     return false;
   }
