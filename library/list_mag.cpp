@@ -8,6 +8,7 @@
 
 #include "library/comma_text.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/text.h"
 
 namespace {
@@ -174,6 +175,8 @@ bool ListMag::Save(const std::string& fileName) {
   if (!TouchEmpty(tmp)) throw std::runtime_error("Cannot create file " + tmp);
   if (bScramble) ScrambleBuffer(reinterpret_cast<unsigned char*>(text.data()), text.size());
 
+  // A list file the user made read-only is left alone, as the platform leaves it.
+  if (!qprofile::CanWriteFile(name)) return false;
   // The new bytes go to a sibling file that replaces the list file only once it is
   // whole, so a crash or a full disk never costs the old list. Qt would commit a
   // sibling whose last write fell short, so its size is checked first.

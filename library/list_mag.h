@@ -30,7 +30,7 @@ class ListMag {
   void LoadFromBytes(std::string bytes);
   // Writes header and records, scrambled, through a sibling file renamed over the list
   // file. Throws "Cannot create file %s" when the ".tmp" file cannot be made; false on
-  // the silent failures: a full disk, no room for the sibling.
+  // the silent failures: a read-only list file, a full disk, no room for the sibling.
   bool Save(const std::string& fileName = "");
   void Release();
   void Clear();
