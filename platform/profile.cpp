@@ -117,9 +117,12 @@ bool WriteAll(const std::string& file, const IniText& ini) {
   if (!CanWriteFile(file)) return false;
   std::string out;
   for (const auto& l : ini.lines) out += l + ini.eol;
+  // Qt would commit a file whose last write fell short (a full disk), so the size is
+  // checked before the rename.
   QSaveFile f(QString::fromLocal8Bit(file));
   if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(out.data(), qint64(out.size())) != qint64(out.size())) {
+  const qint64 size = qint64(out.size());
+  if (f.write(out.data(), size) != size || !f.flush() || f.size() != size) {
     f.cancelWriting();
     return false;
   }
