@@ -1,8 +1,11 @@
 #include "platform/registry.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <cstdlib>
+#include <fcntl.h>
 
 #include "platform/text.h"
 
@@ -25,6 +28,21 @@ std::string GroupOf(const std::string& path) {
 // files write it.
 QString ValueKey(const std::string& group, const std::string& name) {
   return qtext::ToQ(group + "/" + (name.empty() ? std::string("@") : name));
+}
+
+// QSettings commits a store whose last write fell short, so a full disk would cut
+// off every value after that point. A write goes ahead only once the store's folder
+// has room for the whole new file beside the old one.
+bool RoomFor(const QSettings& store, qint64 extra) {
+  const QFileInfo info(store.fileName());
+  QTemporaryFile probe(info.absolutePath() + "/.room-XXXXXX");
+  if (!probe.open()) return false;
+  return posix_fallocate(probe.handle(), 0, info.size() + extra + 4096) == 0;
+}
+
+qint64 Grows(const std::string& group, const std::string& name, const std::string& value) {
+  // Room for the escapes of the store's text as well.
+  return 4 * qint64(group.size() + name.size() + value.size());
 }
 
 std::unique_ptr<QSettings> OpenStore(Root root) {
@@ -65,12 +83,14 @@ std::string Key::ReadString(const std::string& name) const {
 bool Key::ValueExists(const std::string& name) const { return store_->contains(ValueKey(group_, name)); }
 
 bool Key::WriteString(const std::string& name, const std::string& value) {
+  if (!RoomFor(*store_, Grows(group_, name, value))) return false;
   store_->setValue(ValueKey(group_, name), qtext::ToQ(value));
   store_->sync();
   return store_->status() == QSettings::NoError;
 }
 
 bool Key::DeleteValue(const std::string& name) {
+  if (!RoomFor(*store_, 0)) return false;
   store_->remove(ValueKey(group_, name));
   store_->sync();
   return store_->status() == QSettings::NoError;
@@ -86,7 +106,7 @@ std::vector<std::string> Key::ValueNames() const {
 
 bool DeleteKey(Root root, const std::string& path) {
   auto store = OpenStore(root);
-  if (!store) return false;
+  if (!store || !RoomFor(*store, 0)) return false;
   store->remove(qtext::ToQ(GroupOf(path)));
   store->sync();
   return store->status() == QSettings::NoError;

@@ -26,7 +26,8 @@ class Key {
   // A missing value reads as "".
   std::string ReadString(const std::string& name) const;
   bool ValueExists(const std::string& name) const;
-  // False when the store refused the write.
+  // False when the store refused the write, or its disk has no room for it; the
+  // store then holds what it held.
   bool WriteString(const std::string& name, const std::string& value);
   bool DeleteValue(const std::string& name);
   std::vector<std::string> ValueNames() const;
