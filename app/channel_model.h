@@ -1,0 +1,79 @@
+#pragma once
+// The rows of the channel list: a table over pointers to records of the main window's
+// lists, so a refill or a sort of 200,000 channels moves pointers, not widgets. Texts
+// are made only for the rows the view draws.
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/channel_sort.h"
+#include "library/tv_item.h"
+
+class TChannelListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit TChannelListModel(QObject* parent);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // Column captions (display and edit role) and the sort marker (decoration role).
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) override;
+
+  // Replaces every row.
+  void SetRows(std::vector<tagTV_ITEM*> rows);
+  void Clear();
+  const std::vector<tagTV_ITEM*>& Rows() const { return rows_; }
+  // The record a row points at; null outside the rows.
+  tagTV_ITEM* Record(int row) const;
+
+  // Orders the rows by less (rows that tie keep their order); selected rows stay
+  // selected where they move to.
+  template <class Less>
+  void Sort(Less less);
+
+  // The text shown for a record without bitrate.
+  void SetUnknownText(const std::string& text) { unknownText_ = text; }
+  const std::string& UnknownText() const { return unknownText_; }
+
+  // The header image of a column; a null icon for none.
+  void SetColumnImage(int column, const QIcon& image);
+  QIcon ColumnImage(int column) const;
+
+ private:
+  // Moves the view's remembered rows (selection, current row) to where their records
+  // went: newRow[old row] is the record's row after a sort.
+  void MovePersistentRows(const std::vector<int>& newRow);
+
+  std::vector<tagTV_ITEM*> rows_;
+  std::string unknownText_;
+  std::array<QString, channels::kColumnCount> captions_;
+  std::array<QIcon, channels::kColumnCount> images_;
+};
+
+template <class Less>
+void TChannelListModel::Sort(Less less) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  if (persistentIndexList().isEmpty()) {
+    // Nothing selected, as after every refill: the pointers are all there is to move.
+    std::stable_sort(rows_.begin(), rows_.end(), less);
+  } else {
+    std::vector<std::pair<tagTV_ITEM*, int>> moved(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) moved[i] = {rows_[i], int(i)};
+    std::stable_sort(moved.begin(), moved.end(), [&](const auto& a, const auto& b) { return less(a.first, b.first); });
+    std::vector<int> newRow(rows_.size());
+    for (size_t i = 0; i < moved.size(); ++i) {
+      rows_[i] = moved[i].first;
+      newRow[size_t(moved[i].second)] = int(i);
+    }
+    MovePersistentRows(newRow);
+  }
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,172 @@
+#pragma once
+// TfrmMain: the main window. It owns the four channel lists, shows them in the group
+// tree and the channel list, and keeps the favorites. Its work is split by topic:
+//   frm_main.cpp            components, start-up, destruction
+//   frm_main_list.cpp       tree selection, filters, the channel list and its sort
+//   frm_main_favorites.cpp  adding to the favorites
+// Every command handler runs inside qui::Guard (connect handlers with On), so an error
+// ends the command with a message box and the window goes on.
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "library/list_mag.h"
+#include "platform/ui.h"
+
+class QTreeWidgetItem;
+class TChannelListModel;
+class TImageList;
+class TLabel;
+class TMLang;
+class TMenuItem;
+class TPanel;
+class TSplitter;
+class TsuiButton;
+class TsuiComboBox;
+class TsuiForm;
+class TsuiListView;
+class TsuiMainMenu;
+class TsuiPopupMenu;
+class TsuiScrollBar;
+class TsuiStatusBar;
+class TsuiTreeView;
+
+class TfrmMain : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
+
+ public:
+  // Creates the components in their documented order, then runs FormCreate.
+  explicit TfrmMain(QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Start-up and destruction.
+  void FormCreate();
+  // Loads list from relativePath beside the executable and, for a grouped list, adds
+  // one node under root for each of its groups.
+  void LoadChannelList(QTreeWidgetItem* root, ListMag& list, const std::string& relativePath);
+  // Detaches every handler, so none runs while the window's parts go.
+  void FormDestroy();
+
+  // The group tree and the channel list.
+  // Refills the channel list for node (the tree's change handler).
+  void suitemptvGroupChange(QTreeWidgetItem* node);
+  void suitempcbbBandwidthSelect();
+  void suitemplvTVListColumnClick(int column);
+  void SortList(int column, bool toggle);
+  // Negative when item1 goes first in column's current direction.
+  int CompareItems(const tagTV_ITEM* item1, const tagTV_ITEM* item2, int column) const;
+  // The selected tree node; null when none.
+  QTreeWidgetItem* SelectedNode() const;
+  // The list a node shows: lmTV for a group of the main library, the list of a root
+  // otherwise; null for nodeTV itself and for none.
+  ListMag* ListOfNode(const QTreeWidgetItem* node);
+  // The record of the selected row; null when no row is selected.
+  tagTV_ITEM* SelectedRecord() const;
+  TChannelListModel* ChannelModel() const { return channelModel; }
+
+  // Favorites.
+  // Stores a copy of the record among the favorites, saves them and says how it went.
+  void AddToFavorites(const tagTV_ITEM* pItem);
+  void suitempbtnFavoriteClick();
+  void mniAddToFavoriteClick();
+
+  // Connects a command handler to a signal, inside the error guard; FormDestroy
+  // detaches it again.
+  template <class Sender, class Signal, class Handler>
+  void On(Sender* sender, Signal signal, Handler handler) {
+    handlers.push_back(qui::OnCommand(sender, signal, this, std::move(handler)));
+  }
+
+  // The channel lists.
+  ListMag lmTV;
+  ListMag lmFavorites;
+  ListMag lmRecent;
+  ListMag lmSearch;
+  // The four roots of tvGroup; a group node under nodeTV carries its group number as
+  // Qt::UserRole data of column 0, the roots carry 0.
+  QTreeWidgetItem* nodeFavorites = nullptr;
+  QTreeWidgetItem* nodeRecent = nullptr;
+  QTreeWidgetItem* nodeSearch = nullptr;
+  QTreeWidgetItem* nodeTV = nullptr;
+  // The sort state of the channel list: the column, and the direction of each column
+  // (true: ascending).
+  int nSortColumn = 0;
+  std::array<bool, 3> bSortAscending{true, false, false};
+
+  // Components, in the order they are created.
+  TsuiForm* frmSuiMain;
+  TsuiTreeView* tvGroup;
+  TSplitter* spl1;
+  TPanel* pnlList;
+  TPanel* pnlFilter;
+  TLabel* lbl1;
+  TsuiComboBox* cbbSearch;
+  TsuiButton* btnSearch;
+  TLabel* lblBandwidth;
+  TsuiComboBox* cbbBandwidth;
+  TsuiListView* lvTVList;
+  TPanel* pnlCtrl;
+  TsuiButton* btnPlay;
+  TsuiButton* btnFavorite;
+  TsuiScrollBar* suiScrollBar2;  // tree, horizontal
+  TsuiScrollBar* suiScrollBar1;  // tree, vertical
+  TsuiStatusBar* suiStatusBar;
+  TsuiScrollBar* suiScrollBar4;  // list, horizontal
+  TsuiScrollBar* suiScrollBar3;  // list, vertical
+  TMLang* MLang;
+  TImageList* ilSort;
+  TsuiMainMenu* mmMain;
+  TMenuItem* mniFile;
+  TMenuItem* mniOpen;
+  TMenuItem* mniExit;
+  TMenuItem* mniPlay;
+  TMenuItem* mniPlayNow;
+  TMenuItem* mniStop;
+  TMenuItem* mniN3;
+  TMenuItem* mniPlayInNewWindow;
+  std::array<TMenuItem*, 5> mniInNewWindow;  // mniInNewWindow1 .. mniInNewWindow5
+  TMenuItem* mniStopWindow;
+  TMenuItem* mniStopAll;
+  TMenuItem* mniN4;
+  std::array<TMenuItem*, 5> mniStopWindowN;  // mniStopWindow1 .. mniStopWindow5
+  TMenuItem* mniSkins;
+  TMenuItem* mniHelp;
+  TMenuItem* mniFaq;
+  TMenuItem* mniHomePage;
+  TMenuItem* mniDownload;
+  TMenuItem* mniRealPlayer;
+  TMenuItem* mniWindowsMediaPlayer;
+  TMenuItem* mniN2;
+  TMenuItem* mniAbout;
+  TMenuItem* mniLiveUpdate;
+  TsuiPopupMenu* pmTVList;
+  TMenuItem* mniPopPlay;
+  TMenuItem* mniPlayInNew;
+  std::array<TMenuItem*, 5> mniInWindow;  // mniInWindow1 .. mniInWindow5
+  TMenuItem* mniAddToFavorite;
+  TMenuItem* mniDelete;
+
+ signals:
+  // The window was closed: the application ends.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void CreateLanguage();
+  void CreateMenus();
+  void ConnectHandlers();
+  QTreeWidgetItem* AddRoot(const std::string& key);
+  // The caption of a group node: the language string whose key is the group's name.
+  std::string GroupCaption(const std::string& group);
+
+  TChannelListModel* channelModel;
+  std::vector<QMetaObject::Connection> handlers;
+};
+
+// The one main window; set while it exists.
+extern TfrmMain* frmMain;
