@@ -122,6 +122,7 @@ TEST_F(RealEngines, TheTestSourcePlaysOnWindowsMediaPlayer) {
 
   // The picture reaches the window: the test source is never black in its middle.
   // (Chosen from the menu as a user would, the size is taken again.)
+  form->resize(556, 330);
   form->SetSize(TFormPlayer::kOriginalSize);
   QImage shot;
   ASSERT_TRUE(QTest::qWaitFor([&] {
