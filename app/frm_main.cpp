@@ -1,10 +1,10 @@
 #include "app/frm_main.h"
 
 #include <QBoxLayout>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/channel_filter.h"
 #include "app/channel_model.h"
@@ -22,7 +22,7 @@ constexpr int kClientWidth = 579;
 constexpr int kClientHeight = 391;
 constexpr int kTreeWidth = 160;
 // The style the skinned controls are built with, until the skin of the user applies.
-constexpr int kProtein = 4;
+constexpr int kProtein = int(TsuiUIStyle::Protein);
 
 // The main window's messages with their default texts.
 const TMLang::Names kMessages = {
@@ -62,7 +62,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
   setObjectName("frmMain");
   setWindowTitle("Quillon 2.6");
   setFont(QFont("MS Sans Serif", 8));
-  setMinimumSize(130, 50);
   resize(kClientWidth, kClientHeight);
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
@@ -82,7 +81,8 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateComponents() {
-  // The window never gets narrower or lower than its controls need, so none is clipped.
+  // The window never gets narrower or lower than its controls need, so none is
+  // clipped; that is well above the frame's own smallest size of 130 by 50.
   Bare(new QVBoxLayout(this))->setSizeConstraint(QLayout::SetMinimumSize);
   frmSuiMain = new TsuiForm("frmSuiMain", this);
   layout()->addWidget(frmSuiMain);
@@ -104,61 +104,9 @@ void TfrmMain::CreateComponents() {
   pnlList = new TPanel("pnlList", frmSuiMain);
   body->addWidget(pnlList, 1);
   auto* list = Bare(new QVBoxLayout(pnlList));
-
-  pnlFilter = new TPanel("pnlFilter", pnlList);
-  pnlFilter->setFixedHeight(33);
-  list->addWidget(pnlFilter);
-  auto* filter = new QHBoxLayout(pnlFilter);
-  filter->setContentsMargins(6, 0, 6, 0);
-  filter->setSpacing(6);
-  lbl1 = new TLabel("lbl1", "&Search", pnlFilter);
-  lbl1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  filter->addWidget(lbl1);
-  cbbSearch = new TsuiComboBox("cbbSearch", true, pnlFilter);
-  cbbSearch->setMinimumContentsLength(6);
-  cbbSearch->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  lbl1->setBuddy(cbbSearch);
-  filter->addWidget(cbbSearch, 1);
-  btnSearch = new TsuiButton("btnSearch", "&Go", pnlFilter);
-  filter->addWidget(btnSearch);
-  filter->addSpacing(10);
-  lblBandwidth = new TLabel("lblBandwidth", "&Bandwidth", pnlFilter);
-  lblBandwidth->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  filter->addWidget(lblBandwidth);
-  cbbBandwidth = new TsuiComboBox("cbbBandwidth", false, pnlFilter);
-  cbbBandwidth->addItems({"All Bandwidth", "Broadband", "Modem"});
-  cbbBandwidth->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  cbbBandwidth->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  lblBandwidth->setBuddy(cbbBandwidth);
-  filter->addWidget(cbbBandwidth);
-
-  lvTVList = new TsuiListView("lvTVList", pnlList);
-  channelModel = new TChannelListModel(lvTVList);
-  channelModel->setHeaderData(channels::kName, Qt::Horizontal, "Name", Qt::EditRole);
-  channelModel->setHeaderData(channels::kBitrate, Qt::Horizontal, "Bitrate(bps)", Qt::EditRole);
-  channelModel->setHeaderData(channels::kCountry, Qt::Horizontal, "Country", Qt::EditRole);
-  lvTVList->setModel(channelModel);
-  lvTVList->setSelectionBehavior(QAbstractItemView::SelectRows);
-  lvTVList->setSelectionMode(QAbstractItemView::SingleSelection);
-  lvTVList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lvTVList->setContextMenuPolicy(Qt::CustomContextMenu);
-  lvTVList->header()->setSectionsClickable(true);
-  lvTVList->header()->resizeSection(channels::kName, 200);
-  lvTVList->header()->resizeSection(channels::kBitrate, 100);
-  lvTVList->header()->resizeSection(channels::kCountry, 150);
-  list->addWidget(lvTVList, 1);
-
-  pnlCtrl = new TPanel("pnlCtrl", pnlList);
-  pnlCtrl->setFixedHeight(36);
-  list->addWidget(pnlCtrl);
-  auto* ctrl = new QHBoxLayout(pnlCtrl);
-  ctrl->setContentsMargins(6, 0, 6, 0);
-  ctrl->setSpacing(6);
-  btnPlay = new TsuiButton("btnPlay", "&Play", pnlCtrl);
-  ctrl->addWidget(btnPlay);
-  btnFavorite = new TsuiButton("btnFavorite", "&Add to Favorites", pnlCtrl);
-  ctrl->addWidget(btnFavorite);
-  ctrl->addStretch(1);
+  CreateFilterBar(list);
+  CreateChannelList(list);
+  CreateButtonBar(list);
 
   suiScrollBar2 = new TsuiScrollBar("suiScrollBar2", Qt::Horizontal, frmSuiMain);
   suiScrollBar1 = new TsuiScrollBar("suiScrollBar1", Qt::Vertical, frmSuiMain);
@@ -187,6 +135,67 @@ void TfrmMain::CreateComponents() {
   ilSort->Add(sortimages::Marker(false, ilSort->Width()));
 
   CreateMenus();
+}
+
+void TfrmMain::CreateFilterBar(QBoxLayout* list) {
+  pnlFilter = new TPanel("pnlFilter", pnlList);
+  pnlFilter->setFixedHeight(33);
+  list->addWidget(pnlFilter);
+  auto* filter = new QHBoxLayout(pnlFilter);
+  filter->setContentsMargins(6, 0, 6, 0);
+  filter->setSpacing(6);
+  lbl1 = new TLabel("lbl1", "&Search", pnlFilter);
+  lbl1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  filter->addWidget(lbl1);
+  cbbSearch = new TsuiComboBox("cbbSearch", true, pnlFilter);
+  cbbSearch->setMinimumContentsLength(6);
+  cbbSearch->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  lbl1->setBuddy(cbbSearch);
+  filter->addWidget(cbbSearch, 1);
+  btnSearch = new TsuiButton("btnSearch", "&Go", pnlFilter);
+  filter->addWidget(btnSearch);
+  filter->addSpacing(10);
+  lblBandwidth = new TLabel("lblBandwidth", "&Bandwidth", pnlFilter);
+  lblBandwidth->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  filter->addWidget(lblBandwidth);
+  cbbBandwidth = new TsuiComboBox("cbbBandwidth", false, pnlFilter);
+  cbbBandwidth->addItems({"All Bandwidth", "Broadband", "Modem"});
+  cbbBandwidth->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  cbbBandwidth->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  lblBandwidth->setBuddy(cbbBandwidth);
+  filter->addWidget(cbbBandwidth);
+}
+
+void TfrmMain::CreateChannelList(QBoxLayout* list) {
+  lvTVList = new TsuiListView("lvTVList", pnlList);
+  channelModel = new TChannelListModel(lvTVList);
+  channelModel->setHeaderData(channels::kName, Qt::Horizontal, "Name", Qt::EditRole);
+  channelModel->setHeaderData(channels::kBitrate, Qt::Horizontal, "Bitrate(bps)", Qt::EditRole);
+  channelModel->setHeaderData(channels::kCountry, Qt::Horizontal, "Country", Qt::EditRole);
+  lvTVList->setModel(channelModel);
+  lvTVList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lvTVList->setSelectionMode(QAbstractItemView::SingleSelection);
+  lvTVList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvTVList->setContextMenuPolicy(Qt::CustomContextMenu);
+  lvTVList->header()->setSectionsClickable(true);
+  lvTVList->header()->resizeSection(channels::kName, 200);
+  lvTVList->header()->resizeSection(channels::kBitrate, 100);
+  lvTVList->header()->resizeSection(channels::kCountry, 150);
+  list->addWidget(lvTVList, 1);
+}
+
+void TfrmMain::CreateButtonBar(QBoxLayout* list) {
+  pnlCtrl = new TPanel("pnlCtrl", pnlList);
+  pnlCtrl->setFixedHeight(36);
+  list->addWidget(pnlCtrl);
+  auto* ctrl = new QHBoxLayout(pnlCtrl);
+  ctrl->setContentsMargins(6, 0, 6, 0);
+  ctrl->setSpacing(6);
+  btnPlay = new TsuiButton("btnPlay", "&Play", pnlCtrl);
+  ctrl->addWidget(btnPlay);
+  btnFavorite = new TsuiButton("btnFavorite", "&Add to Favorites", pnlCtrl);
+  ctrl->addWidget(btnFavorite);
+  ctrl->addStretch(1);
 }
 
 void TfrmMain::CreateLanguage() {

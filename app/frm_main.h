@@ -14,6 +14,7 @@
 #include "library/list_mag.h"
 #include "platform/ui.h"
 
+class QBoxLayout;
 class QTreeWidgetItem;
 class TChannelListModel;
 class TImageList;
@@ -157,6 +158,10 @@ class TfrmMain : public QWidget {
 
  private:
   void CreateComponents();
+  // The parts of pnlList, top to bottom.
+  void CreateFilterBar(QBoxLayout* list);
+  void CreateChannelList(QBoxLayout* list);
+  void CreateButtonBar(QBoxLayout* list);
   void CreateLanguage();
   void CreateMenus();
   void ConnectHandlers();

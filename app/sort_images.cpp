@@ -10,13 +10,14 @@ QPixmap Marker(bool up, int size) {
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(96, 96, 96), 1.0));
+  p.setPen(QPen(QColor(64, 64, 64), 1.0));
   p.setBrush(Qt::NoBrush);
-  // A triangle half the picture wide, centred, a little flatter than it is wide.
-  const double w = size / 2.0;
-  const double h = size * 0.375;
-  const double left = (size - w) / 2.0;
-  const double top = (size - h) / 2.0;
+  // A triangle half the picture wide, centred, a little flatter than it is wide; its
+  // corners sit on pixel centres so the one-pixel outline stays sharp.
+  const int w = size / 2;
+  const int h = (size * 3) / 8;
+  const double left = (size - w) / 2 + 0.5;
+  const double top = (size - h) / 2 + 0.5;
   QPolygonF triangle;
   if (up)
     triangle << QPointF(left, top + h) << QPointF(left + w, top + h) << QPointF(left + w / 2.0, top);

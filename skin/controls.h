@@ -19,12 +19,15 @@
 #include <QTreeWidget>
 #include <vector>
 
-// UIStyle and FileTheme of a skinned control. The style is a TsuiUIStyle value
-// (0 FromThemeFile .. 5 BlueGlass); FileTheme refers to the window's theme file
+#include "skin/themes.h"
+
+// UIStyle and FileTheme of a skinned control. The style is a TsuiUIStyle value, as an
+// int so it can be written by name; FileTheme refers to the window's theme file
 // component, or none.
 class SkinSettings {
  public:
-  static constexpr int kDefaultStyle = 3;  // DeepBlue, the fallback of every style
+  // The fallback of every style.
+  static constexpr int kDefaultStyle = int(TsuiUIStyle::DeepBlue);
 
   int UIStyle() const { return uiStyle_; }
   void SetUIStyle(int style) { uiStyle_ = style; }

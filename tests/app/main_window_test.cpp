@@ -2,13 +2,17 @@
 // the language strings, and closing.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "lang/mlang.h"
 #include "platform/text.h"
 #include "skin/controls.h"
+#include "skin/theme_manager.h"
 #include "tests/app/window_fixture.h"
 
 namespace {
@@ -156,7 +160,7 @@ TEST_F(MainWindowTest, ComponentsAreNamedAndCreatedInTheirOrder) {
                            "suiScrollBar3", "pmTVList", "mmMain"}) {
     QObject* o = w.findChild<QObject*>(name);
     ASSERT_NE(o, nullptr) << name;
-    EXPECT_EQ(o->property("UIStyle").toInt(), 4) << name;
+    EXPECT_EQ(o->property("UIStyle").toInt(), int(TsuiUIStyle::Protein)) << name;
     EXPECT_TRUE(o->setProperty("FileTheme", QVariant::fromValue<QObject*>(&w))) << name;
     EXPECT_EQ(o->property("FileTheme").value<QObject*>(), &w) << name;
   }
@@ -225,4 +229,62 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheApplication) {
   EXPECT_EQ(frmMain, &w);
   window.reset();
   EXPECT_EQ(frmMain, nullptr);
+}
+
+TEST_F(MainWindowTest, AThemeManagerReachesTheSkinnedComponentsByName) {
+  TfrmMain& w = Open();
+  auto* theme = new TsuiFileTheme(&w);
+  auto* manager = new TsuiThemeManager(&w);
+  const TsuiThemeMgrCompList names = {"frmSuiMain", "tvGroup", "btnSearch", "cbbBandwidth", "cbbSearch",
+                                      "btnPlay", "btnFavorite", "lvTVList", "suiScrollBar2", "suiScrollBar1",
+                                      "suiStatusBar", "suiScrollBar4", "suiScrollBar3", "pmTVList", "mmMain"};
+  manager->SetCompList(names);
+  manager->SetFileTheme(theme);
+  manager->SetUIStyle(TsuiUIStyle::MacOS);
+  for (const auto& name : names) {
+    const QObject* c = w.findChild<QObject*>(QString::fromStdString(name));
+    ASSERT_NE(c, nullptr) << name;
+    EXPECT_EQ(c->property("UIStyle").toInt(), int(TsuiUIStyle::MacOS)) << name;
+    EXPECT_EQ(c->property("FileTheme").value<QObject*>(), theme) << name;
+  }
+  // Controls the manager does not list keep the style they were built with.
+  EXPECT_FALSE(w.lbl1->property("UIStyle").isValid());
+}
+
+TEST_F(MainWindowTest, DraggingTheSplitterResizesTheTreeWithinBounds) {
+  TfrmMain& w = Open();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  auto drag = [&](int dx) {
+    const QPoint start = w.spl1->rect().center();
+    QTest::mousePress(w.spl1, Qt::LeftButton, {}, start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(dx, 0)), w.spl1->mapToGlobal(QPointF(start + QPoint(dx, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.spl1, &move);
+    QTest::mouseRelease(w.spl1, Qt::LeftButton, {}, start + QPoint(dx, 0));
+    QApplication::processEvents();
+  };
+  drag(40);
+  EXPECT_EQ(w.tvGroup->width(), 200);
+  drag(-1000);
+  EXPECT_EQ(w.tvGroup->width(), TSplitter::kMinSize);
+  drag(5000);
+  EXPECT_LE(w.tvGroup->width(), w.frmSuiMain->width() - w.spl1->width() - TSplitter::kMinSize);
+  EXPECT_GT(w.tvGroup->width(), 200);
+}
+
+TEST(StayOnTop, MovesAWindowIntoTheTopBandAndBackKeepingItsPlace) {
+  QWidget window;
+  window.setGeometry(120, 80, 300, 200);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QRect place = window.geometry();
+  qui::SetStayOnTop(&window, true);
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.geometry(), place);
+  qui::SetStayOnTop(&window, false);
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.geometry(), place);
 }
