@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QEvent>
+#include <QTest>
 #include <stdexcept>
 
+#include "skin/controls.h"
 #include "skin/file_theme.h"
 #include "tests/skin/skin_fixture.h"
 
@@ -214,6 +217,35 @@ TEST_F(FileThemeTest, ThemeOfAnEmbeddedFormLeavesItsControlsAlone) {
   theme.SetThemeFile(WriteTheme("a.sui", 1));
   EXPECT_TRUE(gSkinWrites.empty());
   EXPECT_TRUE(theme.CanUse());
+}
+
+TEST_F(FileThemeTest, SkinnedFrameIsRedrawnWhenASkinReplacesAnother) {
+  QWidget window;
+  window.resize(200, 150);
+  TsuiFileTheme theme(&window);
+  TsuiForm frame("frmSuiMain", &window);
+  frame.SetFileTheme(&theme);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QCoreApplication::processEvents();
+
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  window.installEventFilter(&counter);
+
+  theme.SetThemeFile(WriteTheme("first.sui", 1));
+  EXPECT_EQ(counter.paints, 0) << "the first skin is drawn as the window is built";
+  theme.SetThemeFile(WriteTheme("second.sui", 2));
+  EXPECT_EQ(counter.paints, 1);
+
+  frame.SetFileTheme(nullptr);
+  theme.SetThemeFile(WriteTheme("third.sui", 3));
+  EXPECT_EQ(counter.paints, 1) << "no skinned frame uses this theme";
 }
 
 }  // namespace
