@@ -231,11 +231,7 @@ void TFormPlayer::CreateVideoArea() {
   imgMask_->SetColor(Qt::black);
   imgbtnClose_ = MakeButton("imgbtnClose", pic::Button::CloseStrip, nullptr, videoArea_);
   // The strip is the user's to dismiss.
-  connect(imgbtnClose_, &QAbstractButton::clicked, this, [this] {
-    webBrowser_->hide();
-    imgMask_->hide();
-    imgbtnClose_->hide();
-  });
+  connect(imgbtnClose_, &QAbstractButton::clicked, this, &TFormPlayer::HideStrip);
 }
 
 void TFormPlayer::CreateMenu() {
@@ -412,7 +408,14 @@ void TFormPlayer::SetUp() {
   const std::string animation = qpaths::DirPart(qpaths::ExePath()) + kOpeningAnimation;
   if (qpaths::FileExists(animation)) aniOpening_->Open(animation);
   if (aniOpening_->IsOpen()) aniOpening_->SetActive(false);
-  webBrowser_->Navigate(qpaths::ExeDir() + kStartPage);
+  // Without its page the strip would only cover the picture.
+  if (!webBrowser_->Navigate(qpaths::ExeDir() + kStartPage)) HideStrip();
+}
+
+void TFormPlayer::HideStrip() {
+  webBrowser_->hide();
+  imgMask_->hide();
+  imgbtnClose_->hide();
 }
 
 // ---- control bar

@@ -126,6 +126,7 @@ class TFormPlayer : public QWidget, private qplayer::RealPlayerEvents, private q
   void FlagResize();
   void CtrlResize();
   void PlaceStrip(QWidget& area, int stripTop, int stripHeight);
+  void HideStrip();
   void FillEngineWindows();
   // The engines' windows; null without the engine.
   QWidget* RealWindow() const;

@@ -162,13 +162,18 @@ TEST_F(Layout, SetUpWithoutTheShippedFilesLeavesThePageQuiet) {
   MakeForm();
   EXPECT_FALSE(Child<qanim::Animate>("aniOpening")->IsOpen());
   EXPECT_EQ(Child<qbrowser::WebBrowser>("WebBrowser")->LocationURL(), "");
+  EXPECT_FALSE(Widget("WebBrowser")->isVisible()) << "an empty strip is not shown";
+  EXPECT_FALSE(Widget("imgbtnClose")->isVisible());
   // Opening still works without an animation.
   form->StartPlay("http://host/a.asf");
   EXPECT_EQ(form->PlayStateValue(), TFormPlayer::kStarted);
 }
 
 TEST_F(Layout, CloseButtonDismissesTheStrip) {
+  ShipBesideExe("start.htm");
   MakeForm();
+  ASSERT_TRUE(Widget("WebBrowser")->isVisible());
+  ASSERT_TRUE(Widget("imgMask")->isVisible());
   QTest::mouseClick(Widget("imgbtnClose"), Qt::LeftButton);
   EXPECT_FALSE(Widget("WebBrowser")->isVisible());
   EXPECT_FALSE(Widget("imgMask")->isVisible());
