@@ -187,6 +187,9 @@ void Core::Handle(const mpv_event& event) {
       model_.FileLoaded();
       break;
     case MPV_EVENT_PLAYBACK_RESTART:
+      // The size's property change may still be queued behind this event; whoever
+      // hears "playing" asks for the clip size at once, so read it now.
+      RefreshVideoSize();
       model_.PlaybackRestarted();
       break;
     case MPV_EVENT_END_FILE: {
@@ -254,6 +257,16 @@ void Core::HandleProperty(const mpv_event& event) {
     default:
       break;
   }
+}
+
+void Core::RefreshVideoSize() {
+  int64_t w = 0, h = 0;
+  if (mpv_get_property(handle_, "dwidth", MPV_FORMAT_INT64, &w) < 0) w = 0;
+  if (mpv_get_property(handle_, "dheight", MPV_FORMAT_INT64, &h) < 0) h = 0;
+  if (int(w) == video_width_ && int(h) == video_height_) return;
+  video_width_ = int(w);
+  video_height_ = int(h);
+  emit VideoSizeChanged(video_width_, video_height_);
 }
 
 void Core::Update() {

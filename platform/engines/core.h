@@ -78,6 +78,7 @@ class Core : public QObject {
   void Drain();
   void Handle(const mpv_event& event);
   void HandleProperty(const mpv_event& event);
+  void RefreshVideoSize();
   void Update();  // reports the phase when it changed
   void ReportFailure();
 
