@@ -9,8 +9,12 @@
 // BSTR arguments of events belong to the control and live for the call only.
 #include "platform/com/com.h"
 
+// Library Corvane, version 1.0, locale 1033, "Corvane Library".
 inline constexpr GUID LIBID_Corvane = qcom::Guid("{E41DE7E7-B821-4B50-8C2E-3D7B26874D7A}");
+// Dispinterface IFormPlayerEvents, "Events interface for FormPlayer Control".
 inline constexpr IID DIID_IFormPlayerEvents = qcom::Guid("{FAFA4548-91A1-4DC5-8336-EC640C157AF5}");
+// Coclass FormPlayer, "FormPlayer Control": creatable, a control; IFormPlayer is its
+// default interface and IFormPlayerEvents its default source.
 inline constexpr CLSID CLSID_FormPlayer = qcom::Guid("{18E6ED0D-08D1-4ED5-8771-E72B4E6EFFD8}");
 
 // The enumerations of the library, each with its type id.
@@ -105,10 +109,13 @@ enum FormPlayerEventId : DISPID {
 
 }  // namespace corvane
 
-// The dual interface, standard members first, then the custom ones, in slot order.
+// "Dispatch interface for FormPlayer Control": dual, oleautomation. Standard members
+// first, then the custom ones, in slot order.
 struct IFormPlayer : IDispatch {
   QCOM_INTERFACE(IDispatch, "{5C6B7719-0346-4572-807A-08B92C17F6DA}");
-  // Standard members: the form's properties of the same name.
+  // Standard members: the form's properties of the same name. Visible, Active,
+  // DropTarget, HelpFile, DoubleBuffered, AlignDisabled, VisibleDockClientCount and
+  // Enabled are hidden members.
   virtual HRESULT get_Visible(VARIANT_BOOL* Value) = 0;
   virtual HRESULT put_Visible(VARIANT_BOOL Value) = 0;
   virtual HRESULT get_AutoScroll(VARIANT_BOOL* Value) = 0;
