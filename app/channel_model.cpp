@@ -1,5 +1,7 @@
 #include "app/channel_model.h"
 
+#include <unordered_map>
+
 #include "platform/text.h"
 
 TChannelListModel::TChannelListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -55,12 +57,30 @@ tagTV_ITEM* TChannelListModel::Record(int row) const {
   return (row >= 0 && row < int(rows_.size())) ? rows_[size_t(row)] : nullptr;
 }
 
-void TChannelListModel::MovePersistentRows(const std::vector<int>& newRow) {
+void TChannelListModel::Reorder(std::vector<tagTV_ITEM*> rows) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  // The view remembers a few rows (the selection, the current row); find where each of
+  // their records went.
   const QModelIndexList before = persistentIndexList();
+  std::vector<const tagTV_ITEM*> held;
+  std::unordered_map<const tagTV_ITEM*, int> newRow;
+  for (const QModelIndex& i : before) {
+    held.push_back(Record(i.row()));
+    newRow.emplace(held.back(), -1);
+  }
+  if (!newRow.empty())
+    for (size_t r = 0; r < rows.size(); ++r)
+      if (auto it = newRow.find(rows[r]); it != newRow.end()) it->second = int(r);
+  rows_ = std::move(rows);
+
   QModelIndexList after;
   after.reserve(before.size());
-  for (const QModelIndex& i : before) after << index(newRow[size_t(i.row())], i.column());
+  for (qsizetype k = 0; k < before.size(); ++k) {
+    const int r = newRow[held[size_t(k)]];
+    after << (r >= 0 ? index(r, before[k].column()) : QModelIndex());
+  }
   changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TChannelListModel::SetColumnImage(int column, const QIcon& image) {

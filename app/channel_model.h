@@ -4,10 +4,8 @@
 // are made only for the rows the view draws.
 #include <QAbstractTableModel>
 #include <QIcon>
-#include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/channel_sort.h"
@@ -34,10 +32,9 @@ class TChannelListModel : public QAbstractTableModel {
   // The record a row points at; null outside the rows.
   tagTV_ITEM* Record(int row) const;
 
-  // Orders the rows by less (rows that tie keep their order); selected rows stay
-  // selected where they move to.
-  template <class Less>
-  void Sort(Less less);
+  // Takes the same rows in a new order; selected rows stay selected where their
+  // records moved to.
+  void Reorder(std::vector<tagTV_ITEM*> rows);
 
   // The text shown for a record without bitrate.
   void SetUnknownText(const std::string& text) { unknownText_ = text; }
@@ -48,32 +45,8 @@ class TChannelListModel : public QAbstractTableModel {
   QIcon ColumnImage(int column) const;
 
  private:
-  // Moves the view's remembered rows (selection, current row) to where their records
-  // went: newRow[old row] is the record's row after a sort.
-  void MovePersistentRows(const std::vector<int>& newRow);
-
   std::vector<tagTV_ITEM*> rows_;
   std::string unknownText_;
   std::array<QString, channels::kColumnCount> captions_;
   std::array<QIcon, channels::kColumnCount> images_;
 };
-
-template <class Less>
-void TChannelListModel::Sort(Less less) {
-  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  if (persistentIndexList().isEmpty()) {
-    // Nothing selected, as after every refill: the pointers are all there is to move.
-    std::stable_sort(rows_.begin(), rows_.end(), less);
-  } else {
-    std::vector<std::pair<tagTV_ITEM*, int>> moved(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i) moved[i] = {rows_[i], int(i)};
-    std::stable_sort(moved.begin(), moved.end(), [&](const auto& a, const auto& b) { return less(a.first, b.first); });
-    std::vector<int> newRow(rows_.size());
-    for (size_t i = 0; i < moved.size(); ++i) {
-      rows_[i] = moved[i].first;
-      newRow[size_t(moved[i].second)] = int(i);
-    }
-    MovePersistentRows(newRow);
-  }
-  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "library/tv_item.h"
 
@@ -26,7 +27,19 @@ inline const std::string& ShownBitrate(const tagTV_ITEM& item, const std::string
   return item.strBitrate.empty() ? unknown : item.strBitrate;
 }
 
+// What a column sorts by: the number of the shown bitrate, the name or the country.
+inline int32_t BitrateKey(const tagTV_ITEM& item, const std::string& unknown) {
+  return GetFirstNumber(ShownBitrate(item, unknown));
+}
+inline std::string_view TextKey(const tagTV_ITEM& item, int column) {
+  return column == kCountry ? item.strCountry : item.strName;
+}
+
 // Negative when a goes first in the given direction, 0 when they tie.
 int CompareItems(const tagTV_ITEM& a, const tagTV_ITEM& b, int column, bool ascending, const std::string& unknown);
+
+// Orders rows as CompareItems does; rows that tie keep their order. Each row's key is
+// taken once, so the sort does not go back to the records for every comparison.
+void SortRecords(std::vector<tagTV_ITEM*>& rows, int column, bool ascending, const std::string& unknown);
 
 }  // namespace channels

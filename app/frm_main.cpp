@@ -67,6 +67,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
 
   CreateComponents();
   ConnectHandlers();
+  ConnectSlotHandlers();
   qui::Guard([this] { FormCreate(); });
 }
 
@@ -135,6 +136,7 @@ void TfrmMain::CreateComponents() {
   ilSort->Add(sortimages::Marker(false, ilSort->Width()));
 
   CreateMenus();
+  CreateThemeManager();
 }
 
 void TfrmMain::CreateFilterBar(QBoxLayout* list) {
@@ -295,6 +297,7 @@ QTreeWidgetItem* TfrmMain::AddRoot(const std::string& key) {
 
 void TfrmMain::FormCreate() {
   cbbBandwidth->setCurrentIndex(channels::kAllBandwidth);
+  InitSkins();
 
   nodeFavorites = nodeRecent = nodeSearch = nodeTV = nullptr;
   tvGroup->clear();
@@ -342,6 +345,8 @@ std::string TfrmMain::GroupCaption(const std::string& group) {
 }
 
 void TfrmMain::FormDestroy() {
+  // The player windows stop and go before the lists are released.
+  DestroyPlayWindows();
   for (const auto& c : handlers) disconnect(c);
   handlers.clear();
 }

@@ -4,6 +4,7 @@
 //   frm_main.cpp            components, start-up, destruction
 //   frm_main_list.cpp       tree selection, filters, the channel list and its sort
 //   frm_main_favorites.cpp  adding to the favorites
+//   frm_main_skins.cpp      the theme manager, the stored skin and the Skins menu
 // Every command handler runs inside qui::Guard (connect handlers with On), so an error
 // ends the command with a message box and the window goes on.
 #include <QWidget>
@@ -21,6 +22,7 @@ class TImageList;
 class TLabel;
 class TMLang;
 class TMenuItem;
+class TfrmPlay;
 class TPanel;
 class TSplitter;
 class TsuiButton;
@@ -32,6 +34,9 @@ class TsuiPopupMenu;
 class TsuiScrollBar;
 class TsuiStatusBar;
 class TsuiTreeView;
+class TsuiThemeManager;
+class TsuiFileTheme;
+class QActionGroup;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -47,7 +52,8 @@ class TfrmMain : public QWidget {
   // Loads list from relativePath beside the executable and, for a grouped list, adds
   // one node under root for each of its groups.
   void LoadChannelList(QTreeWidgetItem* root, ListMag& list, const std::string& relativePath);
-  // Detaches every handler, so none runs while the window's parts go.
+  // Stops and destroys the player windows, then detaches every handler, so none runs
+  // while the window's parts go.
   void FormDestroy();
 
   // The group tree and the channel list.
@@ -55,9 +61,9 @@ class TfrmMain : public QWidget {
   void suitemptvGroupChange(QTreeWidgetItem* node);
   void suitempcbbBandwidthSelect();
   void suitemplvTVListColumnClick(int column);
+  // Sorts the rows by column in its direction (channels::CompareItems), first
+  // reversing that direction when toggle is set.
   void SortList(int column, bool toggle);
-  // Negative when item1 goes first in column's current direction.
-  int CompareItems(const tagTV_ITEM* item1, const tagTV_ITEM* item2, int column) const;
   // The selected tree node; null when none.
   QTreeWidgetItem* SelectedNode() const;
   // The list a node shows: lmTV for a group of the main library, the list of a root
@@ -73,12 +79,58 @@ class TfrmMain : public QWidget {
   void suitempbtnFavoriteClick();
   void mniAddToFavoriteClick();
 
+  // Skins.
+  // Applies the stored skin and lists the skins of skins/ in the Skins menu.
+  void InitSkins();
+  // Applies the skin of a Skins menu item and stores it for the next start.
+  void SkinMenuItemsClick(TMenuItem* item);
+  // The theme manager's report of a new style: nothing to do.
+  void suiTMMainUIStyleChanged(QObject* sender);
+  // The file names of the listed skins; a Skins menu item's data is its index here.
+  std::vector<std::string> pSkinFiles;
+
   // Connects a command handler to a signal, inside the error guard; FormDestroy
   // detaches it again.
   template <class Sender, class Signal, class Handler>
   void On(Sender* sender, Signal signal, Handler handler) {
     handlers.push_back(qui::OnCommand(sender, signal, this, std::move(handler)));
   }
+
+  // Player window slots and channel commands (frm_main_slots.cpp).
+  static constexpr int kPlayWindows = 5;
+  // The slots frmPlay1 .. frmPlay5: null until first used, then the slot's window
+  // until the main window goes.
+  std::array<TfrmPlay*, kPlayWindows> frmPlay{};
+  // The window of slot nWindow (1..5), made with its label "strWinID<n>" when the slot
+  // is empty. Throws what the making throws; the slot stays empty then.
+  TfrmPlay* PlayWindow(int nWindow);
+  // Hides the window, then plays the location when it is not empty, else the selected
+  // channel (moved to the end of the recent list, which is trimmed and saved first).
+  void PlayInWindow(TfrmPlay* pWindow, const std::string& strLocation);
+  // Plays the selected channel in slot nWindow.
+  void PlayInSlot(int nWindow);
+  void AddToRecent(const tagTV_ITEM& item);
+  // Stops and closes the window of a slot; an empty slot is skipped.
+  void StopWindow(int nWindow);
+  void StopAll();
+  // Stops and destroys every player window; the slots are empty after.
+  void DestroyPlayWindows();
+  // True for nodeTV and its groups: the main library cannot be edited.
+  bool InMainLibrary(const QTreeWidgetItem* node) const;
+  void ConnectSlotHandlers();
+  void suitempbtnPlayClick();
+  // key is the character typed: 13 (Enter) plays.
+  void suitemplvTVListKeyPress(int key);
+  void suitemplvTVListDblClick();
+  void mniPopPlayClick();
+  void mniPlayNowClick();
+  void mniInWindowClick(int nWindow);
+  void mniInNewWindowClick(int nWindow);
+  void mniStopClick();
+  void mniStopWindowClick(int nWindow);
+  void mniStopAllClick();
+  void mniDeleteClick();
+  void pmTVListPopup();
 
   // The channel lists.
   ListMag lmTV;
@@ -148,6 +200,9 @@ class TfrmMain : public QWidget {
   std::array<TMenuItem*, 5> mniInWindow;  // mniInWindow1 .. mniInWindow5
   TMenuItem* mniAddToFavorite;
   TMenuItem* mniDelete;
+  // Skins: the look of the frame, the menus and the skinned controls.
+  TsuiThemeManager* suiTMMain;
+  TsuiFileTheme* suiFileTheme;
 
  signals:
   // The window was closed: the application ends.
@@ -165,11 +220,15 @@ class TfrmMain : public QWidget {
   void CreateLanguage();
   void CreateMenus();
   void ConnectHandlers();
+  // The theme manager with its list and the theme file component, made last.
+  void CreateThemeManager();
   QTreeWidgetItem* AddRoot(const std::string& key);
   // The caption of a group node: the language string whose key is the group's name.
   std::string GroupCaption(const std::string& group);
 
   TChannelListModel* channelModel;
+  // The radio group of the Skins menu items.
+  QActionGroup* skinItems = nullptr;
   std::vector<QMetaObject::Connection> handlers;
 };
 

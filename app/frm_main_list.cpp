@@ -4,6 +4,7 @@
 
 #include "app/channel_filter.h"
 #include "app/channel_model.h"
+#include "app/channel_sort.h"
 #include "app/frm_main.h"
 #include "lang/mlang.h"
 #include "skin/controls.h"
@@ -30,15 +31,11 @@ void TfrmMain::SortList(int column, bool toggle) {
   if (column < 0 || column >= channels::kColumnCount) return;
   if (toggle) bSortAscending[size_t(column)] = !bSortAscending[size_t(column)];
   for (int c = 0; c < channels::kColumnCount; ++c) channelModel->SetColumnImage(c, QIcon());
-  channelModel->Sort(
-      [this, column](const tagTV_ITEM* a, const tagTV_ITEM* b) { return CompareItems(a, b, column) < 0; });
+  std::vector<tagTV_ITEM*> rows = channelModel->Rows();
+  channels::SortRecords(rows, column, bSortAscending[size_t(column)], channelModel->UnknownText());
+  channelModel->Reorder(std::move(rows));
   channelModel->SetColumnImage(column, ilSort->Icon(bSortAscending[size_t(column)] ? 0 : 1));
   nSortColumn = column;
-}
-
-int TfrmMain::CompareItems(const tagTV_ITEM* item1, const tagTV_ITEM* item2, int column) const {
-  if (column < 0 || column >= channels::kColumnCount) return 0;
-  return channels::CompareItems(*item1, *item2, column, bSortAscending[size_t(column)], channelModel->UnknownText());
 }
 
 QTreeWidgetItem* TfrmMain::SelectedNode() const { return tvGroup->currentItem(); }

@@ -12,4 +12,7 @@ inline constexpr std::string_view kSite = "http://www.dazozodev.com/";
 inline constexpr std::string_view kUpdateIniPath = "update/update.ini";
 inline constexpr std::string_view kUpdateZipPath = "update/update.zip";
 
+// The download page of the media engines the player control needs, at its entry for them.
+inline constexpr std::string_view kRequiredDownloadPath = "download.htm#requred";
+
 }  // namespace qmaker

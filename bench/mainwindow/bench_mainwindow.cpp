@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/channel_model.h"
+#include "app/channel_sort.h"
 #include "app/frm_main.h"
 #include "bench/lists/generate_library.h"
 #include "library/list_mag.h"
@@ -80,10 +81,13 @@ void BM_RefillBaseline_CopyAndSort(benchmark::State& state) {
   TfrmMain& w = Window();
   const int column = int(state.range(0));
   const std::vector<tagTV_ITEM*> records = GroupRecords(w);
+  const bool ascending = w.bSortAscending[size_t(column)];
+  const std::string unknown = "Unknown";
   for (auto _ : state) {
     std::vector<tagTV_ITEM*> rows(records.begin(), records.end());
-    std::sort(rows.begin(), rows.end(),
-              [&](const tagTV_ITEM* a, const tagTV_ITEM* b) { return w.CompareItems(a, b, column) < 0; });
+    std::sort(rows.begin(), rows.end(), [&](const tagTV_ITEM* a, const tagTV_ITEM* b) {
+      return channels::CompareItems(*a, *b, column, ascending, unknown) < 0;
+    });
     benchmark::DoNotOptimize(rows.data());
   }
   state.counters["rows"] = double(records.size());

@@ -77,6 +77,31 @@ TEST(CompareItems, EachColumnBothDirections) {
   EXPECT_EQ(channels::CompareItems(slow, fast, 3, true, unknown), 0);
 }
 
+TEST(SortRecords, OrdersAsCompareItemsAndKeepsTiesInTheirOrder) {
+  const char* names[] = {"beta", "Alpha", "alpha", "_x", "Zulu", "\xC3\xA9" "cole", "b", ""};
+  const char* rates[] = {"56k", "", "0", "300 kbps", "28.8", "128", "Unknown", "2147483648"};
+  const char* countries[] = {"usa", "USA", "China", "", "Brazil"};
+  std::vector<tagTV_ITEM> items;
+  for (int i = 0; i < 60; ++i) {
+    tagTV_ITEM t = Channel(names[(i * 7) % 8], rates[(i * 5) % 8], countries[(i * 3) % 5]);
+    t.strLocation += std::to_string(i);
+    items.push_back(t);
+  }
+  std::vector<tagTV_ITEM*> rows;
+  for (auto& t : items) rows.push_back(&t);
+  for (const std::string unknown : {"Unknown", "64 (unknown)"})
+    for (int column = 0; column < channels::kColumnCount; ++column)
+      for (bool ascending : {true, false}) {
+        std::vector<tagTV_ITEM*> expected = rows;
+        std::stable_sort(expected.begin(), expected.end(), [&](const tagTV_ITEM* a, const tagTV_ITEM* b) {
+          return channels::CompareItems(*a, *b, column, ascending, unknown) < 0;
+        });
+        std::vector<tagTV_ITEM*> sorted = rows;
+        channels::SortRecords(sorted, column, ascending, unknown);
+        EXPECT_EQ(sorted, expected) << "column " << column << (ascending ? " ascending" : " descending");
+      }
+}
+
 TEST(PassesBandwidth, ModemUpTo56AndBroadbandAbove) {
   const struct {
     const char* bitrate;
