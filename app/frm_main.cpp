@@ -68,6 +68,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
   CreateComponents();
   ConnectHandlers();
   ConnectSlotHandlers();
+  ConnectSearchHandlers();
   qui::Guard([this] { FormCreate(); });
 }
 
@@ -317,6 +318,7 @@ void TfrmMain::FormCreate() {
   nodeTV->setExpanded(true);
 
   tvGroup->setCurrentItem(nodeFavorites);
+  LoadSearchHistory();
   nSortColumn = 0;
 }
 

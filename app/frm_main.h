@@ -5,6 +5,7 @@
 //   frm_main_list.cpp       tree selection, filters, the channel list and its sort
 //   frm_main_favorites.cpp  adding to the favorites
 //   frm_main_skins.cpp      the theme manager, the stored skin and the Skins menu
+//   frm_main_search.cpp     search and the search history
 // Every command handler runs inside qui::Guard (connect handlers with On), so an error
 // ends the command with a message box and the window goes on.
 #include <QWidget>
@@ -88,6 +89,19 @@ class TfrmMain : public QWidget {
   void suiTMMainUIStyleChanged(QObject* sender);
   // The file names of the listed skins; a Skins menu item's data is its index here.
   std::vector<std::string> pSkinFiles;
+
+  // Search and the search history (frm_main_search.cpp).
+  void ConnectSearchHandlers();
+  // Searches the main library for the search box's text into lmSearch, saves it, shows
+  // it under nodeSearch and, for a non-empty text, puts the text first in the history.
+  void suitempbtnSearchClick();
+  // key is the character typed: 13 (Enter) searches.
+  void suitempcbbSearchKeyPress(int key);
+  // Reads the history from the registry into pSearchHistory and the search box.
+  void LoadSearchHistory();
+  void SaveSearchHistory();
+  // The search texts, most recent first: ten after a load, none without a registry.
+  std::vector<std::string> pSearchHistory;
 
   // Connects a command handler to a signal, inside the error guard; FormDestroy
   // detaches it again.
