@@ -96,6 +96,32 @@ TEST_F(MainWindowTest, CaptionsComeFromTheLanguageFile) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"Berlin Mire"}));
 }
 
+TEST_F(MainWindowTest, TheLanguagePassTranslatesWhatExistsBeforeItAndNotTheMenus) {
+  TestDir::Write(BinDir() + "langs/Default.lng",
+                 "[TfrmMain]\r\nfrmMain_Caption=Quillon 2.6 (Deutsch)\r\nlbl1_Caption=&Suche\r\n"
+                 "btnFavorite_Caption=Zu &Favoriten\r\ncbbBandwidth_Items[0]=Alle Bandbreiten\r\n"
+                 "lvTVList_ColumnCaption[1]=Bitrate\r\ncbbSearch_Items[0]=nie\r\npnlList_Caption=nie\r\n"
+                 "mniFile_Caption=Datei\r\nmniAddToFavorite_Caption=Zu Favoriten\r\n"
+                 "strNoSel=Bitte einen Sender w\xC3\xA4hlen.\r\n");
+  TfrmMain& w = Open();
+  EXPECT_EQ(w.windowTitle(), "Quillon 2.6 (Deutsch)");
+  EXPECT_EQ(w.lbl1->text(), "&Suche");
+  EXPECT_EQ(w.btnFavorite->text(), "Zu &Favoriten");
+  EXPECT_EQ(w.cbbBandwidth->itemText(0), "Alle Bandbreiten");
+  EXPECT_EQ(w.cbbBandwidth->currentIndex(), 0);
+  EXPECT_EQ(w.ChannelModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Bitrate");
+  EXPECT_EQ(w.MLang->GetResString("strNoSel"), "Bitte einen Sender w\xC3\xA4hlen.");
+  // The translated button still fits its caption.
+  EXPECT_GE(w.btnFavorite->width(), w.btnFavorite->fontMetrics().horizontalAdvance("Zu Favoriten") + 16);
+  // Menus come after the language component, and the ignored controls keep their texts.
+  EXPECT_EQ(w.mniFile->Caption(), "File");
+  EXPECT_EQ(w.mniAddToFavorite->Caption(), "Add to Favorites");
+  EXPECT_EQ(w.cbbSearch->count(), 0);
+  const std::string lng = TestDir::Read(BinDir() + "langs/Default.lng");
+  EXPECT_EQ(lng.find("mniOpen_Caption"), std::string::npos);
+  EXPECT_NE(lng.find("btnSearch_Caption=&Go"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, ALanguageFileThatCannotBeFilledStillOpensTheWholeWindow) {
   // A read-only language file that lacks most keys: every fill is refused.
   const std::string lng = BinDir() + "langs/Default.lng";

@@ -76,9 +76,7 @@ void PlayerTest::InstallEngines() {
 }
 
 void PlayerTest::UnregisterControl() {
-  auto key = qreg::Key::Open(qreg::Root::ClassesRoot, "CLSID");
-  ASSERT_NE(key, nullptr);
-  key->DeleteKey("{18E6ED0D-08D1-4ED5-8771-E72B4E6EFFD8}");
+  ASSERT_TRUE(qreg::DeleteKey(qreg::Root::ClassesRoot, "CLSID\\{18E6ED0D-08D1-4ED5-8771-E72B4E6EFFD8}"));
 }
 
 bool PlayerTest::WaitFor(const std::function<bool()>& done, int ms) { return QTest::qWaitFor(done, ms); }
