@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -117,16 +118,24 @@ bool WriteAll(const std::string& file, const IniText& ini) {
   if (!CanWriteFile(file)) return false;
   std::string out;
   for (const auto& l : ini.lines) out += l + ini.eol;
-  // Qt would commit a file whose last write fell short (a full disk), so the size is
-  // checked before the rename.
-  QSaveFile f(QString::fromLocal8Bit(file));
-  if (!f.open(QIODevice::WriteOnly)) return false;
+  // The new text goes to a sibling file renamed over the old one: the program never
+  // leaves half a file. No sync to disk per write: a first start fills hundreds of
+  // language keys one write each, and waiting for the disk every time costs seconds.
+  const QString path = QString::fromLocal8Bit(file);
+  QTemporaryFile tmp(path + ".XXXXXX");
+  if (!tmp.open()) return false;
+  // A full disk can cut the last write short, so the size is checked before the rename.
   const qint64 size = qint64(out.size());
-  if (f.write(out.data(), size) != size || !f.flush() || f.size() != size) {
-    f.cancelWriting();
+  if (tmp.write(out.data(), size) != size || !tmp.flush() || tmp.size() != size) return false;
+  const QFileInfo old(path);
+  tmp.setPermissions(old.exists() ? old.permissions()
+                                  : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther);
+  tmp.close();
+  if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
     return false;
-  }
-  return f.commit();
+  tmp.setAutoRemove(false);
+  return true;
 }
 
 // Reads the file for a rewrite; a missing file is an empty text, an unreadable one
