@@ -41,6 +41,10 @@ case "${1:-}" in
       exit 1
     fi
     export QUILLON_REGISTRY_DIR=${QUILLON_REGISTRY_DIR:-$PWD/$BUILD_DIR/registry}
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display: starting Quillon under Xvfb." >&2
+      exec xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD_DIR/bin/zunder"
+    fi
     exec "$BUILD_DIR/bin/zunder"
     ;;
   test)
