@@ -37,7 +37,7 @@ case "${1:-}" in
     install_packages
     configure_and_build "$BUILD_DIR"
     if [ ! -x "$BUILD_DIR/bin/zunder" ]; then
-      echo "The program zunder is not built yet: the main window has not landed." >&2
+      echo "$BUILD_DIR/bin/zunder was not built; see the build output above." >&2
       exit 1
     fi
     export QUILLON_REGISTRY_DIR=${QUILLON_REGISTRY_DIR:-$PWD/$BUILD_DIR/registry}
