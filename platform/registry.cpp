@@ -1,9 +1,12 @@
 #include "platform/registry.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <QThread>
 #include <cstdlib>
 #include <fcntl.h>
 
@@ -11,6 +14,8 @@
 
 namespace qreg {
 namespace {
+
+constexpr qint64 kOwnerlessLockMs = 200;
 
 const char* RootName(Root root) {
   return root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CLASSES_ROOT";
@@ -38,6 +43,30 @@ bool RoomFor(const QSettings& store, qint64 extra) {
   QTemporaryFile probe(info.absolutePath() + "/.room-XXXXXX");
   if (!probe.open()) return false;
   return posix_fallocate(probe.handle(), 0, info.size() + extra + 4096) == 0;
+}
+
+// A writer killed between creating the store's lock file (or the lock that guards
+// its removal) and writing its owner into it leaves an empty lock, which QSettings
+// takes for a live one for 30 seconds: every write would hang that long. A lock
+// still empty after a moment has no owner.
+void DropOwnerlessLock(const QString& lock) {
+  for (;;) {
+    const QFileInfo info(lock);
+    if (!info.exists() || info.size() != 0) return;
+    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    if (age < 0 || age >= kOwnerlessLockMs) {
+      QFile::remove(lock);
+      return;
+    }
+    QThread::msleep(static_cast<unsigned long>(kOwnerlessLockMs - age));
+  }
+}
+
+// Makes sure the store can take a write that grows it by about extra bytes.
+bool ReadyToWrite(const QSettings& store, qint64 extra) {
+  DropOwnerlessLock(store.fileName() + ".lock");
+  DropOwnerlessLock(store.fileName() + ".lock.rmlock");
+  return RoomFor(store, extra);
 }
 
 qint64 Grows(const std::string& group, const std::string& name, const std::string& value) {
@@ -83,14 +112,14 @@ std::string Key::ReadString(const std::string& name) const {
 bool Key::ValueExists(const std::string& name) const { return store_->contains(ValueKey(group_, name)); }
 
 bool Key::WriteString(const std::string& name, const std::string& value) {
-  if (!RoomFor(*store_, Grows(group_, name, value))) return false;
+  if (!ReadyToWrite(*store_, Grows(group_, name, value))) return false;
   store_->setValue(ValueKey(group_, name), qtext::ToQ(value));
   store_->sync();
   return store_->status() == QSettings::NoError;
 }
 
 bool Key::DeleteValue(const std::string& name) {
-  if (!RoomFor(*store_, 0)) return false;
+  if (!ReadyToWrite(*store_, 0)) return false;
   store_->remove(ValueKey(group_, name));
   store_->sync();
   return store_->status() == QSettings::NoError;
@@ -106,7 +135,7 @@ std::vector<std::string> Key::ValueNames() const {
 
 bool DeleteKey(Root root, const std::string& path) {
   auto store = OpenStore(root);
-  if (!store || !RoomFor(*store, 0)) return false;
+  if (!store || !ReadyToWrite(*store, 0)) return false;
   store->remove(qtext::ToQ(GroupOf(path)));
   store->sync();
   return store->status() == QSettings::NoError;
