@@ -10,7 +10,8 @@ extern char** environ;
 
 namespace reliability {
 
-bool RunAndKill(const std::vector<std::string>& args, std::chrono::microseconds delay, std::string& error) {
+bool RunAndKill(const std::vector<std::string>& args, int writes, std::chrono::microseconds delay,
+                std::string& error) {
   int out[2];
   if (pipe(out) != 0) {
     error = "no pipe";
@@ -36,11 +37,16 @@ bool RunAndKill(const std::vector<std::string>& args, std::chrono::microseconds 
     return false;
   }
 
+  // "ready", then one "saved" per whole write.
+  const std::string awaited = "ready\n" + [writes] {
+    std::string s;
+    for (int i = 0; i < writes; ++i) s += "saved\n";
+    return s;
+  }();
   std::string said;
-  char buf[64];
-  ssize_t n;
-  while (said.find('\n') == std::string::npos && (n = read(out[0], buf, sizeof buf)) > 0) said.append(buf, size_t(n));
-  const bool ready = said.rfind("ready\n", 0) == 0;
+  char c;
+  while (said.size() < awaited.size() && read(out[0], &c, 1) == 1) said += c;
+  const bool ready = said == awaited;
   if (ready) std::this_thread::sleep_for(delay);
   kill(pid, SIGKILL);
   int status = 0;

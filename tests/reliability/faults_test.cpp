@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <csignal>
+#include <future>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -251,6 +253,23 @@ TEST_F(RegistryFaultsTest, AFullDiskRefusesTheWriteAndKeepsTheStoredValues) {
   EXPECT_TRUE(key->WriteString("Search2", "sport"));
   EXPECT_EQ(StoredValue("SOFTWARE\\Quillon\\Search", "Search2"), "sport");
   EXPECT_EQ(StoredValue("SOFTWARE\\Quillon\\Search", "Search0"), "news");
+}
+
+TEST_F(RegistryFaultsTest, AWriterKilledWhileTakingTheLockDoesNotHoldUpTheNextWrites) {
+  auto key = qreg::Key::Open(qreg::Root::LocalMachine, "SOFTWARE\\Quillon\\Search");
+  ASSERT_TRUE(key);
+  ASSERT_TRUE(key->WriteString("Search0", "news"));
+  for (const char* lock : {"HKEY_LOCAL_MACHINE.ini.lock", "HKEY_LOCAL_MACHINE.ini.lock.rmlock"}) {
+    SCOPED_TRACE(lock);
+    // What a writer killed right after creating the lock leaves: no owner in it.
+    TestDir::Write(dir_ / "registry/" + lock, "");
+    auto write = std::async(std::launch::async, [&] { return key->WriteString("Search1", lock); });
+    // Far less than the half minute a lock without owner used to hold every write up.
+    ASSERT_EQ(write.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write waits on the lock";
+    EXPECT_TRUE(write.get());
+    EXPECT_EQ(StoredValue("SOFTWARE\\Quillon\\Search", "Search1"), lock);
+    EXPECT_EQ(StoredValue("SOFTWARE\\Quillon\\Search", "Search0"), "news");
+  }
 }
 
 }  // namespace

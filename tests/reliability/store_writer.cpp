@@ -1,5 +1,6 @@
 // The child of the crash tests: writes one of the user's stores over and over until it
-// is killed. It prints "ready" once set up, so the parent kills it while it writes.
+// is killed. It prints "ready" once set up and "saved" after each whole write, so the
+// parent can kill it at a moment of its choice inside a later write.
 //   store_writer list FILE VERSION  saves the favorites list as version+1, +2, ...
 //   store_writer lang FILE RUN      fills the keys strR<RUN>N0, N1, ... into the file
 //   store_writer reg RUN            writes URL0..URL9 = "<RUN>.<n>" for n = 0, 1, ...
@@ -19,10 +20,12 @@ class TfrmMain : public QObject {
 
 namespace {
 
-void Ready() {
-  std::fputs("ready\n", stdout);
+void Say(const char* line) {
+  std::fputs(line, stdout);
   std::fflush(stdout);
 }
+void Ready() { Say("ready\n"); }
+void Saved() { Say("saved\n"); }
 
 int WriteLists(const std::string& file, long version) {
   ListMag list;
@@ -34,6 +37,7 @@ int WriteLists(const std::string& file, long version) {
     list.strHeader = reliability::kListHeader;
     for (const tagTV_ITEM& r : reliability::ListVersion(v)) list.Add(r);
     if (!list.Save(file)) return 4;
+    Saved();
   }
 }
 
@@ -42,15 +46,20 @@ int FillLanguage(const std::string& file, const std::string& run) {
   TMLang lang(&owner);
   lang.SetLangFileName(file);
   Ready();
-  for (long n = 0;; ++n) lang.GetResString(reliability::FilledKey(run, n));
+  for (long n = 0;; ++n) {
+    lang.GetResString(reliability::FilledKey(run, n));
+    Saved();
+  }
 }
 
 int WriteRegistry(const std::string& run) {
   auto key = qreg::Key::Open(qreg::Root::LocalMachine, reliability::kUrlKey);
   if (!key) return 3;
   Ready();
-  for (long n = 0;; ++n)
+  for (long n = 0;; ++n) {
     if (!key->WriteString(reliability::UrlName(n), run + "." + std::to_string(n))) return 4;
+    Saved();
+  }
 }
 
 }  // namespace
