@@ -261,10 +261,19 @@ int ListMag::Search(const std::string& text, ListMag* dest) const {
   if (!dest || text.empty() || !pItems) return 0;
   const std::string needle = qtext::LowerCase(text);
   std::string buf;
+  std::vector<const tagTV_ITEM*> found;
   for (const auto& r : *pItems) {
     if (LowerInto(buf, r->strName).find(needle) != std::string::npos ||
         LowerInto(buf, r->strText7).find(needle) != std::string::npos)
-      dest->Add(*r);
+      found.push_back(r.get());
   }
+  // Room for every match at once: a search of a large library adds tens of thousands,
+  // and growing the location index step by step would rehash it over and over.
+  if (dest->pItems) {
+    if (!dest->locationsBuilt_) dest->BuildLocationIndex();
+    dest->locations_.reserve(dest->locations_.size() + found.size());
+    dest->pItems->reserve(dest->pItems->size() + found.size());
+  }
+  for (const tagTV_ITEM* r : found) dest->Add(*r);
   return dest->Count();
 }
