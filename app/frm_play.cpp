@@ -298,6 +298,8 @@ void TfrmPlay::FormCreate() {
 
 void TfrmPlay::FormShow() {
   if (!frmMain) return;
+  suiTM->SetUIStyle(frmMain->suiTMMain->UIStyle());
+  suiFileTheme->SetThemeFile(frmMain->suiFileTheme->ThemeFile());
   Translate([this] { MLang->SetLangFileName(frmMain->MLang->LangFileName()); });
   FormPlayer->SetUIStyle(LONG(int8_t(suiTM->UIStyle())), suiFileTheme->ThemeFile());
   QPalette palette = lblMsg->palette();
@@ -320,6 +322,7 @@ void TfrmPlay::showEvent(QShowEvent* event) {
 }
 
 void TfrmPlay::closeEvent(QCloseEvent* event) {
+  bCloseSeen = true;
   qui::Guard([this] { FormClose(); });
   event->accept();
 }
@@ -375,7 +378,11 @@ void TfrmPlay::PlayURL(const std::string& strAddress) {
 
 void TfrmPlay::StopAndClose() {
   FormPlayer->Stop();
+  // A window closed before and not shown since is closed without a close event; it
+  // is uninitialised all the same.
+  bCloseSeen = false;
   close();
+  if (!bCloseSeen) FormClose();
 }
 
 // ---- the control's events

@@ -171,4 +171,5 @@ class TfrmPlay : public QWidget {
   // Moving the window into or out of the top band shows it again; that is no showing.
   bool bRestacking = false;
   bool bLanguageReported = false;
+  bool bCloseSeen = false;
 };

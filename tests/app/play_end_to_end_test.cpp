@@ -98,13 +98,16 @@ TEST_F(PlayEndToEndTest, TwoChannelsPlayAtOnceEachSizedToItsPicture) {
   EXPECT_GT(Colours(one), 20) << "the test card shows";
   EXPECT_GT(Colours(two), 8) << "the colour bars show";
 
-  QImage desk(main.width() + one.width() / 2 + 40, std::max(main.height() + two.height() - 120, one.height() + 60),
-              QImage::Format_RGB32);
+  // The main window, window 1 beside it and window 2 below it, on a plain desk.
+  constexpr int kGap = 16;
+  const QPoint at1(kGap + main.width() + kGap, kGap), at2(kGap, kGap + main.height() + kGap);
+  QImage desk(std::max(at1.x() + one.width(), at2.x() + two.width()) + kGap,
+              std::max(at1.y() + one.height(), at2.y() + two.height()) + kGap, QImage::Format_RGB32);
   desk.fill(QColor(58, 110, 165));
   QPainter painter(&desk);
-  painter.drawImage(0, 0, main);
-  painter.drawImage(main.width() - one.width() / 2 + 40, 30, one);
-  painter.drawImage(120, desk.height() - two.height() - 10, two);
+  painter.drawImage(kGap, kGap, main);
+  painter.drawImage(at1, one);
+  painter.drawImage(at2, two);
   painter.end();
   EXPECT_TRUE(desk.save(QString(QUILLON_SCREENSHOT_DIR) + "/main-window-two-players.png"));
 

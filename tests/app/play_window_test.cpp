@@ -48,26 +48,31 @@ TEST_F(PlayWindowTest, ComesUpVisibleAtDesignSizeWithTheControlsOwnBarHidden) {
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.windowTitle(), "Playing...");
   EXPECT_EQ(w.size(), QSize(408, 335));
-  EXPECT_EQ(w.frameGeometry().center(), owner.frameGeometry().center());
+  EXPECT_EQ(w.pos() + w.rect().center(), owner.frameGeometry().center());
   EXPECT_FALSE(w.FormPlayer->ShowCtrlBar());
   EXPECT_EQ(w.nVolume, 50) << "the control's volume";
-  EXPECT_EQ(w.FormPlayer->height(), 335 - 28);
+  // The control fills the frame between its title bar and the control bar.
+  const QRect inside = w.frmSuiPlay->contentsRect();
+  EXPECT_EQ(w.FormPlayer->geometry(), inside.adjusted(0, 0, 0, -28));
+  EXPECT_EQ(w.pnlCtrl->geometry(), QRect(inside.left(), inside.bottom() - 27, inside.width(), 28));
   EXPECT_EQ(w.FormPlayer->ControlWidget()->parentWidget(), w.FormPlayer) << "the control is in its place";
   EXPECT_TRUE(w.mniNormalSize->isChecked());
   EXPECT_FALSE(w.mniOnTop->isVisible());
 
-  // The bar at the design width, then wider: the buttons on the right keep their
-  // distance to the edge and the status text takes the room.
+  // The bar as designed 408 wide, and at other widths: the buttons on the right keep
+  // their distance to the bar's right edge and the status text takes the room.
   const auto places = [&] {
     return std::vector<QRect>{w.btn1X->geometry(), w.btn2X->geometry(), w.lblMsg->geometry(),
                               w.btnPlay->geometry(), w.btnStop->geometry(), w.btnMenu->geometry()};
   };
-  EXPECT_EQ(places(), (std::vector<QRect>{{0, 3, 25, 25}, {24, 3, 25, 25}, {56, 7, 209, 17}, {273, 3, 41, 25},
-                                          {317, 3, 41, 25}, {361, 3, 41, 25}}));
-  w.resize(600, 400);
-  QApplication::processEvents();
-  EXPECT_EQ(places(), (std::vector<QRect>{{0, 3, 25, 25}, {24, 3, 25, 25}, {56, 7, 401, 17}, {465, 3, 41, 25},
-                                          {509, 3, 41, 25}, {553, 3, 41, 25}}));
+  for (const int width : {408, 600}) {
+    w.resize(width, 400);
+    QApplication::processEvents();
+    const int more = w.pnlCtrl->width() - 408;
+    EXPECT_EQ(places(), (std::vector<QRect>{{0, 3, 25, 25}, {24, 3, 25, 25}, {56, 7, 209 + more, 17},
+                                            {273 + more, 3, 41, 25}, {317 + more, 3, 41, 25}, {361 + more, 3, 41, 25}}))
+        << width;
+  }
   // As narrow as it goes, nothing overlaps.
   w.resize(1, 1);
   QApplication::processEvents();
@@ -80,7 +85,7 @@ TEST_F(PlayWindowTest, ComesUpVisibleAtDesignSizeWithTheControlsOwnBarHidden) {
 TEST_F(PlayWindowTest, ShownWithTheMainWindowItTakesItsLanguageFileAndGivesTheControlTheBrand) {
   Open();
   TfrmPlay& w = Make();
-  EXPECT_EQ(w.frameGeometry().center(), window->frameGeometry().center()) << "centred over the main window";
+  EXPECT_EQ(w.pos() + w.rect().center(), window->frameGeometry().center()) << "centred over the main window";
   EXPECT_EQ(w.MLang->LangFileName(), window->MLang->LangFileName());
   EXPECT_EQ(w.FormPlayer->LangFileName(), window->MLang->LangFileName());
   EXPECT_EQ(w.FormPlayer->AppName(), "Quillon");
@@ -92,6 +97,23 @@ TEST_F(PlayWindowTest, ShownWithTheMainWindowItTakesItsLanguageFileAndGivesTheCo
   EXPECT_NE(file.find("mniAddtoFavorites_Caption=&Add to Favorites"), std::string::npos);
   EXPECT_EQ(file.find("lblMsg_Caption"), std::string::npos) << "the status text is no translation";
   EXPECT_TRUE(script.messages.empty()) << script.messages.front().text;
+}
+
+TEST_F(PlayWindowTest, EachShowingTakesTheMainWindowsSkinAgain) {
+  Open();
+  TfrmPlay& w = Make();
+  EXPECT_EQ(w.suiTM->UIStyle(), TsuiUIStyle::Protein) << "the main window's style at start";
+  for (const TsuiUIStyle style : {TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue}) {
+    window->suiTMMain->SetUIStyle(style);
+    w.hide();
+    w.PlayURL("http://nowhere.test/stream");
+    EXPECT_EQ(w.suiTM->UIStyle(), style);
+    for (SkinSettings* c : std::initializer_list<SkinSettings*>{w.frmSuiPlay, w.btn1X, w.btnMenu, w.pmPlay})
+      EXPECT_EQ(c->UIStyle(), int(style));
+    // The status text stands on the main menu's bar colour.
+    const int bar = GetInsideThemeColor(style, suiitem::MenuBarColor);
+    EXPECT_EQ(w.lblMsg->palette().color(QPalette::Window), QColor(bar & 0xFF, (bar >> 8) & 0xFF, (bar >> 16) & 0xFF));
+  }
 }
 
 TEST_F(PlayWindowTest, VolumeStepsOfTenBeepAtTheEndsAndReachTheControl) {
@@ -125,8 +147,6 @@ TEST_F(PlayWindowTest, ASizeReportResizesTheWindowToItPlusTheBarAtLeast400By300)
     w.FormPlayerScreenSize(w.FormPlayer, c.x, c.y);
     EXPECT_EQ(w.size(), c.window) << c.x << " x " << c.y;
   }
-  QApplication::processEvents();
-  EXPECT_EQ(w.FormPlayer->size(), QSize(800, 600)) << "the control has the size it asked for";
 }
 
 TEST_F(PlayWindowTest, AMissingEngineOffersTheDownloadPageOnOk) {
