@@ -28,9 +28,15 @@ std::vector<std::string> LoadHistory() {
 void SaveHistory(const std::vector<std::string>& history) {
   const auto key = qreg::Key::Open(qreg::Root::LocalMachine, kHistoryKey);
   if (!key) return;
-  // A value the store refuses keeps its old text, as a registry without room does.
+  // Every write rewrites the whole store, so a value that already holds its text is
+  // left alone. A value the store refuses keeps its old text, as a registry without
+  // room does.
   const int count = std::min(kHistorySize, int(history.size()));
-  for (int i = 0; i < count; ++i) key->WriteString(ValueName(i), history[size_t(i)]);
+  for (int i = 0; i < count; ++i) {
+    const std::string name = ValueName(i);
+    const std::string& text = history[size_t(i)];
+    if (!key->ValueExists(name) || key->ReadString(name) != text) key->WriteString(name, text);
+  }
 }
 
 void Remember(std::vector<std::string>& history, const std::string& text) {
