@@ -63,7 +63,7 @@ constexpr Place kMsg{56, 7, 209, 17};
 constexpr Place kPlay{273, 3, 41, 25};
 constexpr Place kStop{317, 3, 41, 25};
 constexpr Place kMenu{361, 3, 41, 25};
-// Narrower than this, the status text would have no room and the buttons would meet.
+// Narrower than this, the status text has no room and the buttons meet.
 constexpr int kBarLeastWidth = kClientWidth - kMsg.width;
 
 // The window's messages with their default texts.
@@ -88,7 +88,6 @@ TfrmPlay::TfrmPlay(QWidget* owner) : QWidget(nullptr) {
   setWindowTitle("Playing...");
   setFont(QFont("MS Sans Serif", 8));
   resize(kClientWidth, kClientHeight);
-  setMinimumSize(std::max(130, kBarLeastWidth), 50);
 
   try {
     CreateComponents();
@@ -124,6 +123,9 @@ void TfrmPlay::ReleaseControl() {
 void TfrmPlay::CreateComponents() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
+  // The window never gets smaller than its frame and control bar need, so nothing is
+  // clipped; that is well above the least size of 130 by 50.
+  outer->setSizeConstraint(QLayout::SetMinimumSize);
   frmSuiPlay = new TsuiForm("frmSuiPlay", this);
   outer->addWidget(frmSuiPlay);
   auto* frame = new QVBoxLayout(frmSuiPlay);
@@ -221,7 +223,7 @@ void TfrmPlay::CreateMenu() {
   mniNormalSize = item("mniNormalSize", "Normal Size", QKeySequence(Qt::Key_1));
   mniDoubleSize = item("mniDoubleSize", "Double Size", QKeySequence(Qt::Key_2));
   mniFitWindow = item("mniFitWindow", "Fit Window", QKeySequence(Qt::Key_W));
-  sizeItems = new QActionGroup(pmPlay);
+  auto* sizeItems = new QActionGroup(pmPlay);
   for (TMenuItem* i : {mniNormalSize, mniDoubleSize, mniFitWindow}) {
     i->setCheckable(true);
     sizeItems->addAction(i);

@@ -21,7 +21,6 @@
 #include "library/tv_item.h"
 #include "platform/com/types.h"
 
-class QActionGroup;
 class TFormPlayer;
 class TLabel;
 class TMLang;
@@ -167,7 +166,6 @@ class TfrmPlay : public QWidget {
   void ReleaseControl();
   void SetVolume(playwin::VolumeStep step);
 
-  QActionGroup* sizeItems = nullptr;
   // Moving the window into or out of the top band shows it again; that is no showing.
   bool bRestacking = false;
   bool bLanguageReported = false;
