@@ -6,6 +6,7 @@
 //   frm_main_favorites.cpp  adding to the favorites
 //   frm_main_skins.cpp      the theme manager, the stored skin and the Skins menu
 //   frm_main_search.cpp     search and the search history
+//   frm_main_slots.cpp      the five player-window slots: play, stop, delete, recent list
 // Every command handler runs inside qui::Guard (connect handlers with On), so an error
 // ends the command with a message box and the window goes on.
 #include <QWidget>
