@@ -31,14 +31,18 @@ std::string NameOf(const QObject& o) { return qtext::FromQ(o.objectName()); }
 
 std::string Indexed(const std::string& key, int i) { return key + "[" + std::to_string(i) + "]"; }
 
+// By class name: a hosted control module carries its own copy of TMLang, which a
+// cast from this copy does not recognise.
+bool IsLanguageComponent(const QObject* o) { return o->inherits("TMLang"); }
+
 bool HoldsLanguage(const QObject& o) {
   const auto& children = o.children();
-  return std::any_of(children.begin(), children.end(), [](const QObject* c) { return qobject_cast<const TMLang*>(c); });
+  return std::any_of(children.begin(), children.end(), [](const QObject* c) { return IsLanguageComponent(c); });
 }
 
 void Walk(const QObject& o, std::vector<QObject*>& out) {
   for (QObject* c : o.children()) {
-    if (qobject_cast<TMLang*>(c) || HoldsLanguage(*c)) continue;
+    if (IsLanguageComponent(c) || HoldsLanguage(*c)) continue;
     const QString name = c->objectName();
     if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && !qobject_cast<QLayout*>(c)) out.push_back(c);
     Walk(*c, out);
