@@ -62,6 +62,9 @@ TfrmOpen::~TfrmOpen() {
 void TfrmOpen::CreateComponents() {
   auto* window = Bare(new QVBoxLayout(this));
   frmSui = new TsuiForm("frmSui", this);
+  // A dialog of fixed size: the control box and the close button only.
+  frmSui->MinimizeButton()->hide();
+  frmSui->MaximizeButton()->hide();
   window->addWidget(frmSui);
 
   // The panel fills the frame below its title bar: the frame's contents rect.
@@ -137,9 +140,11 @@ void TfrmOpen::FitButtons() {
 
 int TfrmOpen::ShowModal() {
   if (frmMain) {
-    QRect placed = frameGeometry();
-    placed.moveCenter(frmMain->frameGeometry().center());
-    move(placed.topLeft());
+    // Client area over client area: the dialog's frame is not known before its first
+    // showing, and the window system gives both windows the same frame.
+    QRect placed(QPoint(), size());
+    placed.moveCenter(frmMain->geometry().center());
+    setGeometry(placed);
   }
   return exec();
 }
@@ -159,6 +164,8 @@ void TfrmOpen::FormShow() {
 
 void TfrmOpen::TakeMainWindowLook() {
   if (!frmMain) return;
+  suiTMOpen->SetUIStyle(frmMain->suiTMMain->UIStyle());
+  suiFileTheme->SetThemeFile(frmMain->suiFileTheme->ThemeFile());
   MLang->SetLangFileName(frmMain->MLang->LangFileName());
 }
 

@@ -21,6 +21,9 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "skin/controls.h"
+#include "skin/file_theme.h"
+#include "skin/theme_file_writer.h"
+#include "skin/theme_manager.h"
 #include "tests/support/test_dir.h"
 
 using urlhistory::History;
@@ -144,7 +147,7 @@ TEST_F(OpenDialogTest, ConfirmingALocationReordersTheStoredHistory) {
        {"HTTP://RADIO.TEST/3", U(0), U(1), U(2), U(3), U(4), U(5), U(6), U(7), U(8)}},
       {"blanks around a location stay", tenEntries, " a ", {" a ", U(0), U(1), U(2), U(3), U(4), U(5), U(6), U(7), U(8)}},
       {"empty entries keep their places", {"a", "", "b", "", "", "", "c", "", "", ""}, "b",
-       {"b", "a", "", "", "", "", "", "c", "", ""}},
+       {"b", "a", "", "", "", "", "c", "", "", ""}},
       {"commas, quotes and a trailing blank survive the store", kTenEmpty, odd,
        {odd, "", "", "", "", "", "", "", "", ""}},
   };
@@ -320,9 +323,41 @@ TEST_F(OpenDialogTest, ShowingTakesTheMainWindowsLanguageFile) {
   EXPECT_EQ(filled.find("imgPal1"), std::string::npos) << filled;
 }
 
+TEST_F(OpenDialogTest, ShowingTakesTheMainWindowsSkin) {
+  window = std::make_unique<TfrmMain>();
+  const std::string skin = dir_ / "Ocean.sui";
+  {
+    TsuiThemeFileWriter writer(skin);
+    writer.AddInteger("FormBackgroundColor", 0x804020);
+    writer.Save();
+  }
+  window->suiTMMain->SetUIStyle(TsuiUIStyle::FromThemeFile);
+  window->suiFileTheme->SetThemeFile(skin);
+  const auto look = [](const QObject* c) {
+    return std::make_pair(c->property("UIStyle").toInt(), c->property("FileTheme").value<QObject*>());
+  };
+  TfrmOpen& d = Dialog();
+  ASSERT_EQ(look(d.btnOK).first, int(TsuiUIStyle::DeepBlue));
+  Run([](TfrmOpen& shown) { shown.btnCancel->click(); });
+  EXPECT_EQ(d.suiTMOpen->UIStyle(), TsuiUIStyle::FromThemeFile);
+  EXPECT_EQ(d.suiFileTheme->ThemeFile(), skin);
+  EXPECT_EQ(d.suiFileTheme->GetColor(suiitem::FormBackgroundColor), 0x804020);
+  // The dialog's own theme file component, handed to the controls it skins.
+  for (const QObject* c : std::initializer_list<const QObject*>{d.frmSui, d.cbbFiles, d.btnBrowser, d.btnOK, d.btnCancel})
+    EXPECT_EQ(look(c), std::make_pair(int(TsuiUIStyle::FromThemeFile), static_cast<QObject*>(d.suiFileTheme)))
+        << c->objectName().toStdString();
+
+  window->suiTMMain->SetUIStyle(TsuiUIStyle::WinXP);
+  Run([](TfrmOpen& shown) { shown.btnCancel->click(); });
+  EXPECT_EQ(look(d.btnOK).first, int(TsuiUIStyle::WinXP));
+  EXPECT_EQ(look(d.cbbFiles).first, int(TsuiUIStyle::WinXP));
+}
+
 TEST_F(OpenDialogTest, TheDialogIsTidyAtItsSize) {
   window = std::make_unique<TfrmMain>();
   window->move(120, 80);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   Store({"http://radio.test/live/stream.asx", "mms://tv.test/channel"});
   QDir().mkpath(QUILLON_SCREENSHOT_DIR);
   Run([&](TfrmOpen& d) {
@@ -331,8 +366,10 @@ TEST_F(OpenDialogTest, TheDialogIsTidyAtItsSize) {
     EXPECT_TRUE(d.grab().save(QString(QUILLON_SCREENSHOT_DIR) + "/open-dialog.png"));
 
     EXPECT_EQ(d.size(), QSize(407, 157));
-    EXPECT_LE(std::abs(d.frameGeometry().center().x() - window->frameGeometry().center().x()), 1);
-    EXPECT_LE(std::abs(d.frameGeometry().center().y() - window->frameGeometry().center().y()), 1);
+    EXPECT_TRUE(d.frmSui->CloseButton()->isVisible());
+    EXPECT_FALSE(d.frmSui->MinimizeButton()->isVisible());
+    EXPECT_FALSE(d.frmSui->MaximizeButton()->isVisible());
+    EXPECT_EQ(d.geometry().center(), window->geometry().center());
     EXPECT_TRUE(d.frmSui->contentsRect().contains(d.imgPal1->geometry()));
     for (QWidget* w : std::initializer_list<QWidget*>{d.lbl1, d.cbbFiles, d.btnBrowser, d.btnOK, d.btnCancel}) {
       SCOPED_TRACE(w->objectName().toStdString());
@@ -353,6 +390,12 @@ TEST_F(OpenDialogTest, TheDialogIsTidyAtItsSize) {
     // Typing starts in the location box; Enter means OK.
     EXPECT_TRUE(d.focusWidget() == d.cbbFiles || d.focusWidget() == d.cbbFiles->lineEdit());
     EXPECT_TRUE(d.btnOK->isDefault());
+    d.btnCancel->click();
+  });
+  // Shown again over a main window that moved.
+  window->move(300, 200);
+  Run([&](TfrmOpen& d) {
+    EXPECT_EQ(d.geometry().center(), window->geometry().center());
     d.btnCancel->click();
   });
 }
