@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config clang
-  qt6-base-dev libgl-dev libmpv-dev libcurl4-openssl-dev libminizip-dev zlib1g-dev
+  qt6-base-dev libqt6opengl6-dev libgl-dev libmpv-dev libcurl4-openssl-dev libminizip-dev zlib1g-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libcpp-httplib-dev googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
 )
