@@ -9,6 +9,8 @@
 #include "platform/shell.h"
 #include "platform/text.h"
 #include "player/pictures.h"
+#include "skin/menu_theme.h"
+#include "skin/skin_style.h"
 
 namespace qplayer {
 
@@ -181,6 +183,21 @@ void VolumeBar::mouseMoveEvent(QMouseEvent* event) {
   setValue(ValueAt(event->position().toPoint().x()));
 }
 
+void VolumeBar::SetUIStyle(int style) {
+  uiStyle_ = style;
+  ReadItems();
+}
+
+void VolumeBar::SetFileTheme(QObject* theme) {
+  fileTheme_ = theme;
+  ReadItems();
+}
+
+void VolumeBar::ReadItems() {
+  look_ = suilook::Read(fileTheme_, uiStyle_);
+  update();
+}
+
 void VolumeBar::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
@@ -189,6 +206,18 @@ void VolumeBar::paintEvent(QPaintEvent*) {
   const qreal span = right - left;
   const qreal level = maximum() > minimum() ? qreal(value() - minimum()) / (maximum() - minimum()) : 0;
   const qreal x = left + span * level;
+
+  if (look_ && !look_->trackBar.isNull() && look_->trackSlider.size() == 3) {
+    // The track bar of the style or skin: its bar across, its slider at the level.
+    const QImage& bar = look_->trackBar;
+    suilook::DrawNine(p, QRect(int(left) - 2, int(mid) - bar.height() / 2, int(span) + 4, bar.height()), bar,
+                      QMargins(3, 0, 3, 0));
+    const int state = isSliderDown() ? suilook::kPressed : underMouse() ? suilook::kHot : suilook::kNormal;
+    const QImage& knob = look_->trackSlider[size_t(isEnabled() ? state : suilook::kNormal)];
+    if (!isEnabled()) p.setOpacity(0.5);
+    p.drawImage(QPointF(x - knob.width() / 2.0, mid - knob.height() / 2.0), knob);
+    return;
+  }
 
   const QRectF groove(left - 2, mid - 2.5, span + 4, 5);
   p.setPen(QPen(QColor(0x0a, 0x0c, 0x10), 1));
@@ -211,6 +240,29 @@ void VolumeBar::paintEvent(QPaintEvent*) {
 // ---- PopupMenu, MenuItem
 
 PopupMenu::PopupMenu(const QString& name, QWidget* parent) : QMenu(parent) { setObjectName(name); }
+
+void PopupMenu::SetUIStyle(int style) {
+  uiStyle_ = style;
+  ReadItems();
+}
+
+void PopupMenu::SetFileTheme(QObject* theme) {
+  fileTheme_ = theme;
+  ReadItems();
+}
+
+void PopupMenu::ReadItems() {
+  TsuiUIStyle style = TsuiUIStyle::DeepBlue;
+  ToUIStyle(uiStyle_, style);
+  TsuiMenuTheme menu;
+  menu.SetFileTheme(fileTheme_);
+  menu.SetUIStyle(style);
+  auto fresh = std::make_unique<TsuiStyle>(suilook::Read(fileTheme_, uiStyle_), &menu);
+  fresh->Adopt(this);
+  style_ = std::move(fresh);
+}
+
+PopupMenu::~PopupMenu() { setStyle(nullptr); }
 
 MenuItem::MenuItem(const QString& name, const QString& caption, QMenu* menu) : QAction(menu) {
   setObjectName(name);

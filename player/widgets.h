@@ -11,6 +11,11 @@
 #include <QPointer>
 #include <QSlider>
 #include <QWidget>
+#include <memory>
+
+#include "skin/look.h"
+
+class TsuiStyle;
 
 namespace qplayer {
 
@@ -120,9 +125,10 @@ class VolumeBar : public QSlider {
  public:
   VolumeBar(const QString& name, QWidget* parent);
   int UIStyle() const { return uiStyle_; }
-  void SetUIStyle(int style) { uiStyle_ = style; }
+  // Writing either setting reads the track bar's pictures again.
+  void SetUIStyle(int style);
   QObject* FileTheme() const { return fileTheme_; }
-  void SetFileTheme(QObject* theme) { fileTheme_ = theme; }
+  void SetFileTheme(QObject* theme);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -131,9 +137,11 @@ class VolumeBar : public QSlider {
 
  private:
   int ValueAt(int x) const;
+  void ReadItems();
 
   int uiStyle_ = 2;
   QPointer<QObject> fileTheme_;
+  std::shared_ptr<const suilook::Look> look_;
 };
 
 class PopupMenu : public QMenu {
@@ -143,14 +151,21 @@ class PopupMenu : public QMenu {
 
  public:
   PopupMenu(const QString& name, QWidget* parent);
+  ~PopupMenu() override;
   int UIStyle() const { return uiStyle_; }
-  void SetUIStyle(int style) { uiStyle_ = style; }
+  // Writing either setting makes the menu draw from its style's or theme's items.
+  void SetUIStyle(int style);
   QObject* FileTheme() const { return fileTheme_; }
-  void SetFileTheme(QObject* theme) { fileTheme_ = theme; }
+  void SetFileTheme(QObject* theme);
 
  private:
+  void ReadItems();
+
   int uiStyle_ = 2;
   QPointer<QObject> fileTheme_;
+  // The menu's own: this module may be unloaded before the application ends, so
+  // nothing of it may stay with the application.
+  std::unique_ptr<TsuiStyle> style_;
 };
 
 class MenuItem : public QAction {
