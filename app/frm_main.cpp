@@ -40,6 +40,8 @@ const TMLang::Names kMessages = {
     "strError=Error",
     "strAddSucceed=%s has been added to favorites successfully!",
     "strInFavorites=%s has been in favorites.",
+    "strImportAdded=%s channels were added to Internet TV.",
+    "strImportNone=The playlist holds no channels.",
 };
 
 QBoxLayout* Bare(QBoxLayout* layout) {
@@ -69,6 +71,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
   ConnectHandlers();
   ConnectSlotHandlers();
   ConnectSearchHandlers();
+  ConnectHelpHandlers();
+  ConnectImportHandlers();
   qui::Guard([this] { FormCreate(); });
 }
 
@@ -228,6 +232,7 @@ void TfrmMain::CreateMenus() {
 
   mniFile = new TMenuItem("mniFile", "File", mmMain);
   mniOpen = mniFile->Add("mniOpen", "Open ...");
+  mniImport = mniFile->Add("mniImport", "Import Playlist ...");
   mniExit = mniFile->Add("mniExit", "Exit");
 
   mniPlay = new TMenuItem("mniPlay", "Play", mmMain);
@@ -287,7 +292,6 @@ void TfrmMain::ConnectHandlers() {
      [this](const QPoint& at) { pmTVList->popup(lvTVList->viewport()->mapToGlobal(at)); });
   On(btnFavorite, &QPushButton::clicked, [this] { suitempbtnFavoriteClick(); });
   On(mniAddToFavorite, &QAction::triggered, [this] { mniAddToFavoriteClick(); });
-  On(mniExit, &QAction::triggered, [this] { close(); });
 }
 
 QTreeWidgetItem* TfrmMain::AddRoot(const std::string& key) {
@@ -327,6 +331,10 @@ void TfrmMain::LoadChannelList(QTreeWidgetItem* root, ListMag& list, const std::
   const std::string folder = qpaths::ExeDir();
   if (folder.empty()) return;
   list.Load(folder + relativePath);
+  AddGroupNodes(root, list);
+}
+
+void TfrmMain::AddGroupNodes(QTreeWidgetItem* root, const ListMag& list) {
   if (list.nGroupMode < 0) return;
   const auto& groups = list.Groups();
   for (size_t i = 0; i < groups.size(); ++i) {

@@ -7,6 +7,8 @@
 //   frm_main_skins.cpp      the theme manager, the stored skin and the Skins menu
 //   frm_main_search.cpp     search and the search history
 //   frm_main_slots.cpp      the five player-window slots: play, stop, delete, recent list
+//   frm_main_help.cpp       the File and Help commands, the About dialog, live update
+//   frm_main_import.cpp     importing playlists into the main library
 // Every command handler runs inside qui::Guard (connect handlers with On), so an error
 // ends the command with a message box and the window goes on.
 #include <QWidget>
@@ -24,6 +26,7 @@ class TImageList;
 class TLabel;
 class TMLang;
 class TMenuItem;
+class TfrmImport;
 class TfrmPlay;
 class TPanel;
 class TSplitter;
@@ -54,6 +57,8 @@ class TfrmMain : public QWidget {
   // Loads list from relativePath beside the executable and, for a grouped list, adds
   // one node under root for each of its groups.
   void LoadChannelList(QTreeWidgetItem* root, ListMag& list, const std::string& relativePath);
+  // One node under root for each group of a grouped list, carrying its group number.
+  void AddGroupNodes(QTreeWidgetItem* root, const ListMag& list);
   // Stops and destroys the player windows, then detaches every handler, so none runs
   // while the window's parts go.
   void FormDestroy();
@@ -147,6 +152,34 @@ class TfrmMain : public QWidget {
   void mniDeleteClick();
   void pmTVListPopup();
 
+  // The File and Help commands (frm_main_help.cpp).
+  void ConnectHelpHandlers();
+  // Plays the Open dialog's confirmed location in window 1, made when the slot is
+  // empty; a cancelled dialog or an empty text does nothing.
+  void mniOpenClick();
+  void mniExitClick();
+  // The maker's pages, opened through the shell.
+  void mniFaqClick();
+  void mniHomePageClick();
+  void mniRealPlayerClick();
+  void mniWindowsMediaPlayerClick();
+  void mniAboutClick();
+  // Starts the live update's thread with job 1; it reports in a box of its own.
+  void mniLiveUpdateClick();
+
+  // Importing playlists into the main library (frm_main_import.cpp).
+  void ConnectImportHandlers();
+  // Asks for a playlist in the Import dialog and imports what it read.
+  void mniImportClick();
+  // Merges the records into the main library, saves it, rebuilds its country groups
+  // and reports how many channels were added; the count.
+  int ImportChannels(const std::vector<tagTV_ITEM>& records);
+  // The country nodes under nodeTV anew from lmTV's groups; the selected country
+  // stays selected.
+  void RebuildTVGroups();
+  // Made at the first import.
+  TfrmImport* frmImport = nullptr;
+
   // The channel lists.
   ListMag lmTV;
   ListMag lmFavorites;
@@ -188,6 +221,7 @@ class TfrmMain : public QWidget {
   TsuiMainMenu* mmMain;
   TMenuItem* mniFile;
   TMenuItem* mniOpen;
+  TMenuItem* mniImport;
   TMenuItem* mniExit;
   TMenuItem* mniPlay;
   TMenuItem* mniPlayNow;

@@ -3,7 +3,9 @@
 #include <clocale>
 #include <memory>
 
+#include "app/frm_about.h"
 #include "app/frm_main.h"
+#include "app/frm_open.h"
 #include "platform/ui.h"
 
 int main(int argc, char** argv) {
@@ -17,12 +19,21 @@ int main(int argc, char** argv) {
 
   int result = 1;
   std::unique_ptr<TfrmMain> window;
+  // The dialogs are made once, after the main window, and reused at every showing.
+  std::unique_ptr<TfrmAbout> about;
+  std::unique_ptr<TfrmOpen> open;
   qui::Guard([&] {
     window = std::make_unique<TfrmMain>();
+    about = std::make_unique<TfrmAbout>(window.get());
+    open = std::make_unique<TfrmOpen>(window.get());
     QObject::connect(window.get(), &TfrmMain::Closed, &app, &QCoreApplication::quit);
     window->show();
     result = app.exec();
   });
-  qui::Guard([&] { window.reset(); });
+  qui::Guard([&] {
+    open.reset();
+    about.reset();
+    window.reset();
+  });
   return result;
 }

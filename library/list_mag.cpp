@@ -152,6 +152,15 @@ void ListMag::ParseText(std::string_view text) {
   seenCountries_.clear();
 }
 
+void ListMag::RebuildGroups() {
+  pGroups.clear();
+  if (!pItems || nGroupMode < 0) return;
+  seenCountries_.clear();
+  for (const auto& r : *pItems) InsertGroup(r->strCountry);
+  seenCountries_.clear();
+  pGroups.push_back("Others");
+}
+
 void ListMag::InsertGroup(const std::string& key) {
   // Countries repeat across thousands of records: each spelling is placed once.
   if (!seenCountries_.emplace(key, true).second) return;

@@ -37,6 +37,9 @@ class ListMag {
   // Appends a copy unless a record with the same location (without regard to case) is
   // present; the stored copy, or null.
   tagTV_ITEM* Add(const tagTV_ITEM& item);
+  // Makes the group list anew from the records, as Load makes it: for a list that has
+  // taken records through Add.
+  void RebuildGroups();
   // Takes out the first record with exactly the same name and location. The record is
   // kept alive until the list is released, since rows may still point at it.
   void Remove(const tagTV_ITEM& item);

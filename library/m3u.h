@@ -89,7 +89,7 @@ Playlist Parse(std::string_view text, const std::string& base = {});
 // Adds copies of the records to the list by its Add rule, so a location already in
 // the list (or earlier in the playlist) is skipped and stored channels stay as they
 // are. The list must have been loaded. Returns how many channels were added. The
-// group list is not touched: it is rebuilt by the next Load.
+// group list is not touched: RebuildGroups makes it anew.
 int Merge(const std::vector<tagTV_ITEM>& records, ListMag& list);
 
 }  // namespace m3u

@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, LayoutTextsAndMenus) {
     for (const TMenuItem* i : item->Items()) c.push_back(i->Caption());
     return c;
   };
-  EXPECT_EQ(captions(w.mniFile), (std::vector<QString>{"Open ...", "Exit"}));
+  EXPECT_EQ(captions(w.mniFile), (std::vector<QString>{"Open ...", "Import Playlist ...", "Exit"}));
   EXPECT_EQ(captions(w.mniPlay), (std::vector<QString>{"Play In Window 1", "Stop Window 1", "-", "Play In New Window",
                                                        "Stop Window"}));
   EXPECT_EQ(captions(w.mniPlayInNewWindow).back(), "Play In Window 5");

@@ -33,7 +33,7 @@ TEST(Browser, ShowsTheStartPageAndOpensItsLinksInTheUsersBrowser) {
 
   ASSERT_TRUE(ClickFirstLink(b));
   ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0], "http://www.dazozodev.com/");
+  EXPECT_EQ(shell.opened[0], "http://www.quillon.example/");
   EXPECT_EQ(b.LocationURL(), "file://" + std::string(QUILLON_SOURCE_DIR) + "/data/start.htm")
       << "the strip keeps its page";
 }

@@ -20,6 +20,14 @@ TestServer::TestServer() {
     }
     res.status = reply.nStatus;
     if (!reply.strLocation.empty()) res.set_header("Location", reply.strLocation);
+    if (reply.bCut) {
+      res.set_content_provider(reply.strBody.size(), "application/octet-stream",
+                               [body = reply.strBody](size_t offset, size_t, httplib::DataSink& sink) {
+                                 if (offset == 0) sink.write(body.data(), body.size() / 2);
+                                 return false;
+                               });
+      return;
+    }
     res.set_content(reply.strBody, "application/octet-stream");
   });
   nPort = server.bind_to_any_port("127.0.0.1");
@@ -46,6 +54,11 @@ void TestServer::Serve(const std::string& strPath, const std::string& strBody, i
 void TestServer::Redirect(const std::string& strPath, const std::string& strLocation, const std::string& strBody) {
   std::lock_guard<std::mutex> lock(mutex);
   replies[strPath] = Reply{302, strBody, strLocation, false};
+}
+
+void TestServer::ServeCut(const std::string& strPath, const std::string& strBody) {
+  std::lock_guard<std::mutex> lock(mutex);
+  replies[strPath] = Reply{200, strBody, "", false, true};
 }
 
 void TestServer::Hold(const std::string& strPath) {

@@ -25,6 +25,8 @@ class TestServer {
   std::string Url(const std::string& strPath) const;
   void Serve(const std::string& strPath, const std::string& strBody, int nStatus = 200);
   void Redirect(const std::string& strPath, const std::string& strLocation, const std::string& strBody);
+  // Announces the whole body but sends only its first half, then drops the connection.
+  void ServeCut(const std::string& strPath, const std::string& strBody);
   // Requests for the path wait, sending nothing, until Release().
   void Hold(const std::string& strPath);
   void Release();
@@ -40,6 +42,7 @@ class TestServer {
     std::string strBody;
     std::string strLocation;
     bool bHold = false;
+    bool bCut = false;
   };
 
   httplib::Server server;

@@ -1,0 +1,126 @@
+#include "app/playlist_reader.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QUrl>
+
+#include "app/update/http_client.h"
+#include "library/m3u.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr qint64 kChunk = 1 << 20;
+const char kCancelled[] = "The import was cancelled.";
+
+struct Outcome {
+  bool ok = false;
+  std::string error;
+};
+
+Outcome ReadFile(const std::string& path, m3u::Parser& parser, const std::atomic<bool>& cancel,
+                 std::atomic<std::int64_t>& received, std::atomic<std::int64_t>& total) {
+  QFile f(qtext::ToQ(path));
+  if (!f.open(QIODevice::ReadOnly)) return {false, qtext::FormatText("Cannot open the playlist %s.", path)};
+  total = f.size();
+  QByteArray chunk;
+  while (!(chunk = f.read(kChunk)).isEmpty()) {
+    if (cancel) return {false, kCancelled};
+    parser.Feed(std::string_view(chunk.constData(), size_t(chunk.size())));
+    received += chunk.size();
+    if (parser.problem() != m3u::Problem::None) return {true, {}};
+  }
+  if (f.error() != QFileDevice::NoError)
+    return {false, qtext::FormatText("Cannot read the playlist %s.", path)};
+  return {true, {}};
+}
+
+Outcome Download(const std::string& address, m3u::Parser& parser, const std::atomic<bool>& cancel,
+                 std::atomic<std::int64_t>& received, std::atomic<std::int64_t>& total) {
+  qupdate::THttpOptions options;
+  options.bFollowRedirects = true;
+  options.strAgent = "Quillon";
+  qupdate::THttpClient client(&cancel, options);
+  // Bytes after a problem would only be thrown away, so the transfer ends there.
+  const auto sink = [&](std::string_view bytes) {
+    parser.Feed(bytes);
+    return parser.problem() == m3u::Problem::None;
+  };
+  const auto progress = [&](std::int64_t now, std::int64_t whole) {
+    received = now;
+    total = whole;
+  };
+  if (client.Get(address, sink, progress)) return {true, {}};
+  if (cancel) return {false, kCancelled};
+  if (parser.problem() != m3u::Problem::None) return {true, {}};
+  return {false, "The playlist cannot be downloaded from " + address + ": " + client.LastError()};
+}
+
+}  // namespace
+
+TPlaylistReader::TPlaylistReader(QObject* parent) : QObject(parent) {}
+
+TPlaylistReader::~TPlaylistReader() {
+  cancel_ = true;
+  Join();
+}
+
+bool TPlaylistReader::IsWebAddress(const std::string& source) {
+  const std::string lower = qtext::LowerCase(qtext::Trim(source));
+  return lower.starts_with("http://") || lower.starts_with("https://");
+}
+
+void TPlaylistReader::Start(const std::string& source) {
+  cancel_ = true;
+  Join();
+  cancel_ = false;
+  received_ = 0;
+  total_ = 0;
+  records_.clear();
+  running_ = true;
+  thread_ = std::thread([this, source = qtext::Trim(source), generation = ++generation_] { Run(source, generation); });
+}
+
+void TPlaylistReader::Cancel() { cancel_ = true; }
+
+void TPlaylistReader::Run(std::string source, int generation) {
+  const bool fileAddress = qtext::LowerCase(source).starts_with("file:");
+  const std::string path = fileAddress ? qtext::FromQ(QUrl(qtext::ToQ(source)).toLocalFile()) : source;
+  m3u::Parser parser(path);
+  Outcome outcome;
+  if (IsWebAddress(source))
+    outcome = Download(source, parser, cancel_, received_, total_);
+  else if (!fileAddress && source.find("://") != std::string::npos)
+    outcome = {false, "Only playlists on the web (http or https) or on this computer can be imported."};
+  else
+    outcome = ReadFile(path, parser, cancel_, received_, total_);
+
+  std::vector<tagTV_ITEM> records;
+  if (outcome.ok) {
+    parser.Finish();
+    if (parser.problem() != m3u::Problem::None)
+      outcome = {false, m3u::ProblemText(parser.problem())};
+    else
+      records = parser.TakeRecords();
+  }
+  if (cancel_ && outcome.ok) outcome = {false, kCancelled};
+  // Reported on the owner's thread; a reader destroyed before then never hears of it.
+  QMetaObject::invokeMethod(
+      this,
+      [this, generation, ok = outcome.ok, error = qtext::ToQ(outcome.error), records = std::move(records)]() mutable {
+        Done(generation, ok, error, std::move(records));
+      },
+      Qt::QueuedConnection);
+}
+
+void TPlaylistReader::Done(int generation, bool ok, const QString& error, std::vector<tagTV_ITEM> records) {
+  if (generation != generation_) return;
+  Join();
+  running_ = false;
+  records_ = std::move(records);
+  emit Finished(ok, error);
+}
+
+void TPlaylistReader::Join() {
+  if (thread_.joinable()) thread_.join();
+}
