@@ -40,7 +40,7 @@ const TMLang::Names kMessages = {
     "strError=Error",
     "strAddSucceed=%s has been added to favorites successfully!",
     "strInFavorites=%s has been in favorites.",
-    "strImportAdded=%s channels were added to Internet TV.",
+    "strImportAdded=Channels added to Internet TV: %s",
     "strImportNone=The playlist holds no channels.",
 };
 

@@ -170,16 +170,20 @@ void TfrmPlay::CreateControlBar(QWidget* frame) {
 }
 
 void TfrmPlay::PlaceControlBar() {
-  const int shift = pnlCtrl->width() - kClientWidth;
-  const auto put = [](QWidget* w, const Place& p, int dx, int grow) {
-    w->setGeometry(p.x + dx, p.y, std::max(0, p.width + grow), p.height);
-  };
-  put(btn1X, k1X, 0, 0);
-  put(btn2X, k2X, 0, 0);
-  put(lblMsg, kMsg, 0, shift);
-  put(btnPlay, kPlay, shift, 0);
-  put(btnStop, kStop, shift, 0);
-  put(btnMenu, kMenu, shift, 0);
+  const auto put = [](QWidget* w, const Place& p, int x, int width) { w->setGeometry(x, p.y, std::max(0, width), p.height); };
+  put(btn1X, k1X, k1X.x, k1X.width);
+  put(btn2X, k2X, k2X.x, k2X.width);
+  // The right-hand buttons keep to the right edge at their designed width, wider only
+  // for a caption a language file lengthens; the status text gives up the room.
+  constexpr int kGap = kStop.x - (kPlay.x + kPlay.width);
+  int x = pnlCtrl->width() - (kClientWidth - (kMenu.x + kMenu.width)) + kGap;
+  for (const auto& [button, place] : {std::pair{btnMenu, kMenu}, {btnStop, kStop}, {btnPlay, kPlay}}) {
+    const int caption = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
+    const int width = std::max(place.width, caption + 8);
+    x -= kGap + width;
+    put(button, place, x, width);
+  }
+  put(lblMsg, kMsg, kMsg.x, x - (kPlay.x - (kMsg.x + kMsg.width)) - kMsg.x);
 }
 
 void TfrmPlay::CreateLanguage() {
@@ -197,6 +201,7 @@ void TfrmPlay::CreateLanguage() {
   MLang->SetStrList(kMessages);
   Translate([this] { MLang->SetLangFileName("langs/Default.lng"); });
   Translate([this] { MLang->SetActiveNow(true); });
+  PlaceControlBar();
 }
 
 void TfrmPlay::CreateThemeManager() {

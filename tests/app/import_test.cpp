@@ -137,7 +137,7 @@ TEST_F(ImportTest, MergingKeepsStoredChannelsAndFavoritesAndShowsTheNewCountry) 
 
   EXPECT_EQ(window->ImportChannels(read.records), 2);
   ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0].text, "2 channels were added to Internet TV.");
+  EXPECT_EQ(script.messages[0].text, "Channels added to Internet TV: 2");
   EXPECT_EQ(script.messages[0].icon, qui::Icon::Information);
 
   // On disk: the stored channels first and as they were, the duplicate location
@@ -217,7 +217,7 @@ TEST_F(ImportTest, TheFileMenuCommandImportsThroughTheDialog) {
   window->mniImport->trigger();
 
   ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0].text, "2 channels were added to Internet TV.");
+  EXPECT_EQ(script.messages[0].text, "Channels added to Internet TV: 2");
   EXPECT_EQ(ReadList("libs/tv.lib").size(), 4u);
   EXPECT_NE(Group("Germany"), nullptr);
 }
