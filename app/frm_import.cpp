@@ -62,6 +62,9 @@ TfrmImport::~TfrmImport() = default;
 void TfrmImport::CreateComponents() {
   auto* window = Bare(new QVBoxLayout(this));
   frmSui = new TsuiForm("frmSui", this);
+  // A dialog of fixed size: the control box and the close button only.
+  frmSui->MinimizeButton()->hide();
+  frmSui->MaximizeButton()->hide();
   window->addWidget(frmSui);
 
   imgPal1 = new TPanel("imgPal1", frmSui);

@@ -62,6 +62,9 @@ TfrmOpen::~TfrmOpen() {
 void TfrmOpen::CreateComponents() {
   auto* window = Bare(new QVBoxLayout(this));
   frmSui = new TsuiForm("frmSui", this);
+  // A dialog of fixed size: the control box and the close button only.
+  frmSui->MinimizeButton()->hide();
+  frmSui->MaximizeButton()->hide();
   window->addWidget(frmSui);
 
   // The panel fills the frame below its title bar: the frame's contents rect.

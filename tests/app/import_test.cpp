@@ -185,6 +185,8 @@ TEST_F(ImportTest, AFailedDownloadIsReportedAndTheDialogStaysForAnotherTry) {
   EXPECT_EQ(script.messages[0].icon, qui::Icon::Error);
   EXPECT_TRUE(finished.isEmpty());
   EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.frmSui->CloseButton()->isVisible());
+  EXPECT_FALSE(dialog.frmSui->MaximizeButton()->isVisible());
   EXPECT_TRUE(dialog.btnImport->isEnabled());
   EXPECT_FALSE(dialog.pbRead->isVisible());
   EXPECT_TRUE(dialog.TakeRecords().empty());

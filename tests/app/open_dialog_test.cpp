@@ -366,6 +366,9 @@ TEST_F(OpenDialogTest, TheDialogIsTidyAtItsSize) {
     EXPECT_TRUE(d.grab().save(QString(QUILLON_SCREENSHOT_DIR) + "/open-dialog.png"));
 
     EXPECT_EQ(d.size(), QSize(407, 157));
+    EXPECT_TRUE(d.frmSui->CloseButton()->isVisible());
+    EXPECT_FALSE(d.frmSui->MinimizeButton()->isVisible());
+    EXPECT_FALSE(d.frmSui->MaximizeButton()->isVisible());
     EXPECT_EQ(d.geometry().center(), window->geometry().center());
     EXPECT_TRUE(d.frmSui->contentsRect().contains(d.imgPal1->geometry()));
     for (QWidget* w : std::initializer_list<QWidget*>{d.lbl1, d.cbbFiles, d.btnBrowser, d.btnOK, d.btnCancel}) {
