@@ -190,7 +190,9 @@ void TfrmOpen::btnOKClick() {
   // The dialog closes with OK once the handler returns, whatever happens below.
   done(mrOk);
   strOpenURL = qtext::FromQ(cbbFiles->currentText());
-  if (strOpenURL.empty()) return;
+  // Nothing but spaces is no location: the main window plays nothing, and the history
+  // gets no blank entry.
+  if (qtext::Trim(strOpenURL).empty()) return;
   urlhistory::Confirm(pURLHistory, strOpenURL);
   SaveURLHistory();
 }

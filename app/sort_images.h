@@ -1,6 +1,6 @@
 #pragma once
-// The sort markers of the channel list's header: outlined triangles, one pointing up
-// for ascending order and one pointing down for descending.
+// The sort markers of the channel list's header: outlined triangles on a pale halo,
+// one pointing up for ascending order and one pointing down for descending.
 #include <QPixmap>
 
 namespace sortimages {

@@ -362,6 +362,8 @@ void TsuiForm::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TsuiForm::ToggleMaximized() {
+  // A window that offers no maximise button keeps its size on a double click too.
+  if (maximize_ && maximize_->isHidden()) return;
   QWidget* w = window();
   if (w->isMaximized())
     w->showNormal();

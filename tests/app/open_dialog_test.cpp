@@ -191,10 +191,12 @@ TEST_F(OpenDialogTest, AnEmptyTextClosesWithOkAndTouchesNothing) {
   Store(Us({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   ASSERT_EQ(Confirm(U(5)), TfrmOpen::mrOk);
   const std::string before = TestDir::Read(StoreFile());
-  EXPECT_EQ(Confirm(""), TfrmOpen::mrOk);
-  // Not the text of the OK before: the main window must play nothing.
-  EXPECT_EQ(Dialog().OpenURL(), "");
-  EXPECT_EQ(TestDir::Read(StoreFile()), before);
+  for (const std::string text : {"", "   "}) {
+    EXPECT_EQ(Confirm(text), TfrmOpen::mrOk);
+    // Not the text of the OK before: the main window must play nothing.
+    EXPECT_EQ(Dialog().OpenURL(), text);
+    EXPECT_EQ(TestDir::Read(StoreFile()), before) << "'" << text << "' is no location to offer again";
+  }
 }
 
 TEST_F(OpenDialogTest, CancelEscapeAndTheTitleBarLeaveTextAndHistory) {
@@ -370,6 +372,9 @@ TEST_F(OpenDialogTest, TheDialogIsTidyAtItsSize) {
     EXPECT_FALSE(d.frmSui->MinimizeButton()->isVisible());
     EXPECT_FALSE(d.frmSui->MaximizeButton()->isVisible());
     EXPECT_EQ(d.geometry().center(), window->geometry().center());
+    // Nor does a double click on the title bar maximise it.
+    QTest::mouseDClick(d.frmSui, Qt::LeftButton, {}, QPoint(d.width() / 2, 6));
+    EXPECT_FALSE(d.isMaximized());
     EXPECT_TRUE(d.frmSui->contentsRect().contains(d.imgPal1->geometry()));
     for (QWidget* w : std::initializer_list<QWidget*>{d.lbl1, d.cbbFiles, d.btnBrowser, d.btnOK, d.btnCancel}) {
       SCOPED_TRACE(w->objectName().toStdString());

@@ -9,6 +9,7 @@
 #include "app/control/form_player_host.h"
 #include "app/frm_play.h"
 #include "lang/mlang.h"
+#include "platform/registry.h"
 #include "skin/controls.h"
 #include "skin/theme_manager.h"
 #include "tests/app/player_fixture.h"
@@ -265,6 +266,24 @@ TEST_F(PlayWindowTest, PlaysATestSourceToItsPictureSize) {
   w.btnStop->click();
   EXPECT_EQ(w.lblMsg->text(), "Stopped");
   EXPECT_TRUE(script.messages.empty()) << script.messages.front().text;
+}
+
+TEST_F(PlayWindowTest, AnEngineModuleThatIsNoModuleCountsAsMissingAndTheOtherEnginePlays) {
+  InstallEngines();
+  // A damaged or swapped file where the Windows Media Player engine is registered.
+  const std::string damaged = dir_ / "system/damaged-wmp.so";
+  TestDir::Write(damaged, std::string(4096, '\x7f'));
+  auto key = qreg::Key::Open(qreg::Root::ClassesRoot, "CLSID\\{6BF52A52-394A-11D3-B153-00C04F79FAA6}\\InprocServer32");
+  ASSERT_TRUE(key && key->WriteString("", damaged));
+
+  TfrmPlay& w = Make();
+  script.answers = {qui::Answer::Cancel};
+  const tagTV_ITEM item = Record("Test Card");
+  w.PlayItem(&item);
+  ASSERT_EQ(script.messages.size(), 1u);
+  EXPECT_EQ(script.messages[0].text.rfind("Have not installed Window Media Player", 0), 0u) << script.messages[0].text;
+  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(WaitPlaying(w)) << w.lblMsg->text().toStdString();
 }
 
 TEST_F(PlayWindowTest, AWindowClosedFromItsTitleBarKeepsMuteOnTopAndVolume) {
