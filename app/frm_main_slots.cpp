@@ -7,6 +7,8 @@
 #include <QTreeWidgetItem>
 #include <memory>
 
+#include <stdexcept>
+
 #include "app/frm_main.h"
 #include "app/frm_play.h"
 #include "lang/mlang.h"
@@ -184,6 +186,8 @@ void TfrmMain::mniDeleteClick() {
   list->Remove(item);
   tvGroup->setCurrentItem(node);
   suitemptvGroupChange(node);
+  // Saved at once: a deleted favorite must not come back at the next start.
+  if (!list->Save()) throw std::runtime_error("Cannot write file " + list->strFileName);
 }
 
 void TfrmMain::pmTVListPopup() { mniDelete->setEnabled(!InMainLibrary(SelectedNode())); }

@@ -174,6 +174,22 @@ TEST_F(SkinsMenuTest, AFileWithoutTheMagicIsReportedAndThePreviousLookStays) {
   EXPECT_EQ(Stored(), SkinsDir() + "Good.sui");
 }
 
+TEST_F(SkinsMenuTest, ASkinCutInHalfIsReportedAsDamagedAndTheChosenSkinStays) {
+  WriteSkin("Good.sui", 0x112233);
+  const std::string whole = TestDir::Read(WriteSkin("Cut.sui", 0x445566));
+  TestDir::Write(SkinsDir() + "Cut.sui", whole.substr(0, whole.size() / 2));
+  Open();
+  Item("Good")->trigger();
+  const std::string storeBefore = Stored();
+  Item("Cut")->trigger();
+
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].rfind("The skin file \"" + SkinsDir() + "Cut.sui\" is damaged", 0), 0u) << Errors()[0];
+  EXPECT_EQ(window->suiFileTheme->ThemeFile(), SkinsDir() + "Good.sui");
+  EXPECT_EQ(FrameLook().formBackgroundColor, QColor(0x33, 0x22, 0x11));
+  EXPECT_EQ(Stored(), storeBefore);
+}
+
 TEST_F(SkinsMenuTest, AStoredFileWithoutTheMagicIsReportedAtStartAndTheWindowStillComesUpWhole) {
   WriteSkin("Good.sui");
   const std::string bad = SkinsDir() + "Bad.sui";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
 #include <QTest>
 
@@ -208,19 +209,19 @@ TEST_F(SlotsTest, ARecentListThatCannotBeWrittenEndsThePlayBeforeItStarts) {
   EXPECT_FALSE(window->frmPlay[0]->pItem);
 }
 
-TEST_F(SlotsTest, DeleteTakesTheChannelOutOfItsListWithoutWritingTheFile) {
+TEST_F(SlotsTest, DeleteTakesTheChannelOutOfItsListAndItsFile) {
   WriteList("libs/favorites.lib", {Channel("Fav A", "", "USA"), Channel("Fav B", "", "USA")});
   WriteList("libs/recent.lib", {Channel("Rec A", "", "USA")});
   WriteList("libs/search.lib", {Channel("Found A", "", "USA"), Channel("Found B", "", "USA")});
-  const std::string favorites = TestDir::Read(LibPath("libs/favorites.lib"));
   Open();
   const struct {
     QTreeWidgetItem* node;
     ListMag* list;
+    std::string file;
     std::vector<std::string> left;
-  } cases[] = {{window->nodeFavorites, &window->lmFavorites, {"Fav B"}},
-               {window->nodeRecent, &window->lmRecent, {}},
-               {window->nodeSearch, &window->lmSearch, {"Found B"}}};
+  } cases[] = {{window->nodeFavorites, &window->lmFavorites, "libs/favorites.lib", {"Fav B"}},
+               {window->nodeRecent, &window->lmRecent, "libs/recent.lib", {}},
+               {window->nodeSearch, &window->lmSearch, "libs/search.lib", {"Found B"}}};
   for (const auto& c : cases) {
     SelectNode(c.node);
     window->pmTVList->aboutToShow();
@@ -230,22 +231,24 @@ TEST_F(SlotsTest, DeleteTakesTheChannelOutOfItsListWithoutWritingTheFile) {
     EXPECT_EQ(Column(0), c.left);
     EXPECT_EQ(c.list->Count(), int(c.left.size()));
     EXPECT_EQ(window->SelectedNode(), c.node);
+    std::vector<std::string> saved;
+    for (const auto& i : ReadList(c.file)) saved.push_back(i.strName);
+    EXPECT_EQ(saved, c.left) << c.file;
   }
   EXPECT_TRUE(script.messages.empty());
-  EXPECT_EQ(TestDir::Read(LibPath("libs/favorites.lib")), favorites);
 
-  // Without a favorite added since, the next start has the channel back.
+  // The next start does not bring the channel back.
   window.reset();
   Open();
   SelectNode(window->nodeFavorites);
-  EXPECT_EQ(Column(0), (std::vector<std::string>{"Fav A", "Fav B"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"Fav B"}));
 
   // No row: the message, nothing else.
   window->mniDelete->trigger();
   ASSERT_EQ(script.messages.size(), 1u);
   EXPECT_EQ(script.messages[0].text, "Please select a channel from the list.");
   EXPECT_EQ(script.messages[0].caption, "Error");
-  EXPECT_EQ(window->lmFavorites.Count(), 2);
+  EXPECT_EQ(window->lmFavorites.Count(), 1);
 }
 
 TEST_F(SlotsTest, TheMainLibraryCannotBeEdited) {
@@ -265,6 +268,20 @@ TEST_F(SlotsTest, TheMainLibraryCannotBeEdited) {
   // Another root enables it again for the key as well as the menu.
   SelectNode(window->nodeFavorites);
   EXPECT_TRUE(window->mniDelete->isEnabled());
+}
+
+TEST_F(SlotsTest, ADeleteThatCannotBeSavedSaysSo) {
+  WriteList("libs/favorites.lib", {Channel("Fav A", "", "USA"), Channel("Fav B", "", "USA")});
+  const QString file = QString::fromStdString(LibPath("libs/favorites.lib"));
+  ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  const std::string before = TestDir::Read(LibPath("libs/favorites.lib"));
+  Open();
+  SelectNode(window->nodeFavorites);
+  SelectRow(0);
+  window->mniDelete->trigger();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Cannot write file " + LibPath("libs/favorites.lib")}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"Fav B"})) << "gone for this session";
+  EXPECT_EQ(TestDir::Read(LibPath("libs/favorites.lib")), before);
 }
 
 TEST_F(SlotsTest, AWindowThatCannotBeMadeLeavesItsSlotEmptyAndTheNextPlayTriesAgain) {
