@@ -23,6 +23,22 @@ namespace {
 
 QImage Turned(const QImage& image) { return image.transformed(QTransform().rotate(-90)); }
 
+// The handle's face with its middle (where the grip is) filled from the plain part
+// beside it, so stretching the face does not smear the grip over a long handle.
+QImage PlainFace(const QImage& face, bool horizontal, int margin) {
+  QImage plain = face.convertToFormat(QImage::Format_ARGB32);
+  QPainter p(&plain);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  if (horizontal) {
+    const QImage column = plain.copy(margin, 0, 1, plain.height());
+    for (int x = margin + 1; x < plain.width() - margin; ++x) p.drawImage(x, 0, column);
+  } else {
+    const QImage row = plain.copy(0, margin, plain.width(), 1);
+    for (int y = margin + 1; y < plain.height() - margin; ++y) p.drawImage(0, y, row);
+  }
+  return plain;
+}
+
 QColor Mix(const QColor& a, const QColor& b, double t) {
   return QColor(int(a.red() + (b.red() - a.red()) * t), int(a.green() + (b.green() - a.green()) * t),
                 int(a.blue() + (b.blue() - a.blue()) * t));
@@ -449,7 +465,7 @@ void TsuiStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
       const QRect handle = subControlRect(control, sb, SC_ScrollBarSlider, w);
       const QImage& face = slider[size_t(state(SC_ScrollBarSlider))];
       const QMargins m = horizontal ? QMargins(7, 3, 7, 3) : QMargins(3, 7, 3, 7);
-      DrawNine(*p, handle, face, m);
+      DrawNine(*p, handle, PlainFace(face, horizontal, 7), m);
       // The grip stays its own size in the middle of a long handle.
       const int grip = 10;
       const QRect mid = horizontal ? QRect(face.width() / 2 - grip / 2, 0, grip, face.height())
