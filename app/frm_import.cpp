@@ -173,7 +173,7 @@ void TfrmImport::btnImportClick() {
   const std::string source = qtext::Trim(qtext::FromQ(edtSource->text()));
   if (source.empty()) return;
   SetReading(true);
-  reader.Start(source);
+  reader.Start(source, strLibraryFile);
 }
 
 void TfrmImport::btnCancelClick() {

@@ -1,18 +1,18 @@
 #pragma once
 // TfrmImport: the Import Playlist dialog. The user types the address of an M3U
-// playlist or browses to a playlist file, and the dialog reads it (app/playlist_reader.h)
-// with a progress display and a Cancel button that stops the transfer. It closes with
-// mrOk once a playlist has been read; the main window merges the records. A read that
-// fails is reported and the dialog stays open for another try.
+// playlist or browses to a playlist file, and the dialog reads it and merges it into
+// the library file (app/playlist_reader.h) with a progress display and a Cancel button
+// that stops the transfer. It closes with mrOk once the library is saved; the main
+// window then takes it. A read or save that fails is reported, changes nothing, and
+// the dialog stays open for another try.
 //
-//   if (dialog->ShowModal() == TfrmImport::mrOk) Merge(dialog->TakeRecords());
+//   dialog->SetLibraryFile(lmTV.strFileName);
+//   if (dialog->ShowModal() == TfrmImport::mrOk) Take(dialog->TakeImported());
 #include <QDialog>
 #include <QTimer>
 #include <string>
-#include <vector>
 
 #include "app/playlist_reader.h"
-#include "library/tv_item.h"
 
 class QProgressBar;
 class TLabel;
@@ -37,8 +37,10 @@ class TfrmImport : public QDialog {
 
   // Shows the dialog centred over the main window and waits until it is closed.
   int ShowModal();
-  // The entries of the playlist read; empty unless the dialog closed with mrOk.
-  std::vector<tagTV_ITEM> TakeRecords() { return reader.TakeRecords(); }
+  // The library file the playlist is merged into.
+  void SetLibraryFile(const std::string& file) { strLibraryFile = file; }
+  // What the import did; empty unless the dialog closed with mrOk.
+  TImported TakeImported() { return reader.TakeImported(); }
   // Whether a read is under way.
   bool Reading() const { return reader.Running(); }
 
@@ -78,6 +80,7 @@ class TfrmImport : public QDialog {
   void ReaderFinished(bool ok, const QString& error);
 
   TPlaylistReader reader;
+  std::string strLibraryFile;
   QTimer tmrProgress;
   // Cancel was pressed during a read: the dialog closes when the read has stopped.
   bool bCloseWhenStopped = false;

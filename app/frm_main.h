@@ -27,6 +27,7 @@ class TLabel;
 class TMLang;
 class TMenuItem;
 class TfrmImport;
+struct TImported;
 class TfrmPlay;
 class TPanel;
 class TSplitter;
@@ -171,9 +172,9 @@ class TfrmMain : public QWidget {
   void ConnectImportHandlers();
   // Asks for a playlist in the Import dialog and imports what it read.
   void mniImportClick();
-  // Merges the records into the main library, saves it, rebuilds its country groups
-  // and reports how many channels were added; the count.
-  int ImportChannels(const std::vector<tagTV_ITEM>& records);
+  // Takes the library an import merged and saved in place of lmTV, rebuilds its
+  // country groups and reports how many channels were added; the count.
+  int TakeImported(TImported imported);
   // The country nodes under nodeTV anew from lmTV's groups; the selected country
   // stays selected.
   void RebuildTVGroups();

@@ -1,12 +1,14 @@
-// Importing an M3U playlist into the main library: the Import dialog reads it, the
-// window merges, saves and shows the new countries.
+// Importing an M3U playlist into the main library: the Import dialog reads it and
+// saves the merged library on its thread; the window takes it and shows the new
+// countries.
 #include <QSignalBlocker>
 #include <stdexcept>
 
+#include "app/channel_model.h"
 #include "app/frm_import.h"
 #include "app/frm_main.h"
+#include "app/playlist_reader.h"
 #include "lang/mlang.h"
-#include "library/m3u.h"
 #include "platform/text.h"
 #include "skin/controls.h"
 
@@ -15,29 +17,28 @@ void TfrmMain::ConnectImportHandlers() {
 }
 
 void TfrmMain::mniImportClick() {
+  if (!lmTV.HasItems()) throw std::runtime_error("The channel library is not loaded.");
   if (!frmImport) frmImport = new TfrmImport(this);
+  frmImport->SetLibraryFile(lmTV.strFileName);
   if (frmImport->ShowModal() != TfrmImport::mrOk) return;
-  ImportChannels(frmImport->TakeRecords());
+  TakeImported(frmImport->TakeImported());
 }
 
-int TfrmMain::ImportChannels(const std::vector<tagTV_ITEM>& records) {
+int TfrmMain::TakeImported(TImported imported) {
   const std::string caption = qtext::FromQ(windowTitle());
-  if (records.empty()) {
+  if (imported.nEntries == 0) {
     qui::MessageBox(this, MLang->GetResString("strImportNone"), caption, qui::Icon::Information);
     return 0;
   }
-  if (!lmTV.HasItems()) throw std::runtime_error("The channel library is not loaded.");
-  const int added = m3u::Merge(records, lmTV);
-  if (added > 0) {
-    lmTV.RebuildGroups();
-    const bool saved = lmTV.Save();
+  if (imported.pLibrary) {
+    // The rows point into the old records: they go before the old library does.
+    channelModel->Clear();
+    lmTV.Swap(*imported.pLibrary);
     RebuildTVGroups();
-    // The channels stay in the tree for now, but would be gone at the next start.
-    if (!saved) throw std::runtime_error("Cannot write file " + lmTV.strFileName);
   }
-  const std::string text = qtext::FormatText(MLang->GetResString("strImportAdded"), std::to_string(added));
+  const std::string text = qtext::FormatText(MLang->GetResString("strImportAdded"), std::to_string(imported.nAdded));
   qui::MessageBox(this, text, caption, qui::Icon::Information);
-  return added;
+  return imported.nAdded;
 }
 
 void TfrmMain::RebuildTVGroups() {

@@ -56,6 +56,26 @@ Outcome Download(const std::string& address, m3u::Parser& parser, const std::ato
   return {false, "The playlist cannot be downloaded from " + address + ": " + client.LastError()};
 }
 
+// Merges into a copy of the library read from its file and saves it. The library
+// file is replaced only once the new one is whole.
+Outcome Merge(const std::vector<tagTV_ITEM>& records, const std::string& libraryFile, TImported& imported) {
+  imported.nEntries = records.size();
+  if (records.empty()) return {true, {}};
+  auto library = std::make_unique<ListMag>();
+  if (!library->Load(libraryFile))
+    return {false, qtext::FormatText("The channel library %s cannot be read; nothing was imported.", libraryFile)};
+  imported.nAdded = m3u::Merge(records, *library);
+  if (imported.nAdded == 0) return {true, {}};
+  library->RebuildGroups();
+  try {
+    if (!library->Save()) return {false, "Cannot write file " + libraryFile};
+  } catch (const std::exception& e) {
+    return {false, e.what()};
+  }
+  imported.pLibrary = std::move(library);
+  return {true, {}};
+}
+
 }  // namespace
 
 TPlaylistReader::TPlaylistReader(QObject* parent) : QObject(parent) {}
@@ -70,20 +90,23 @@ bool TPlaylistReader::IsWebAddress(const std::string& source) {
   return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
-void TPlaylistReader::Start(const std::string& source) {
+void TPlaylistReader::Start(const std::string& source, const std::string& libraryFile) {
   cancel_ = true;
   Join();
   cancel_ = false;
   received_ = 0;
   total_ = 0;
   records_.clear();
+  imported_ = {};
   running_ = true;
-  thread_ = std::thread([this, source = qtext::Trim(source), generation = ++generation_] { Run(source, generation); });
+  thread_ = std::thread([this, source = qtext::Trim(source), libraryFile, generation = ++generation_] {
+    Run(source, libraryFile, generation);
+  });
 }
 
 void TPlaylistReader::Cancel() { cancel_ = true; }
 
-void TPlaylistReader::Run(std::string source, int generation) {
+void TPlaylistReader::Run(std::string source, std::string libraryFile, int generation) {
   const bool fileAddress = qtext::LowerCase(source).starts_with("file:");
   const std::string path = fileAddress ? qtext::FromQ(QUrl(qtext::ToQ(source)).toLocalFile()) : source;
   m3u::Parser parser(path);
@@ -104,20 +127,29 @@ void TPlaylistReader::Run(std::string source, int generation) {
       records = parser.TakeRecords();
   }
   if (cancel_ && outcome.ok) outcome = {false, kCancelled};
+  TImported imported;
+  if (outcome.ok && !libraryFile.empty()) {
+    outcome = Merge(records, libraryFile, imported);
+    records.clear();
+  }
   // Reported on the owner's thread; a reader destroyed before then never hears of it.
   QMetaObject::invokeMethod(
       this,
-      [this, generation, ok = outcome.ok, error = qtext::ToQ(outcome.error), records = std::move(records)]() mutable {
-        Done(generation, ok, error, std::move(records));
+      [this, generation, ok = outcome.ok, error = qtext::ToQ(outcome.error), records = std::move(records),
+       imported = std::move(imported)]() mutable {
+        if (!ok) imported = {};
+        Done(generation, ok, error, std::move(records), std::move(imported));
       },
       Qt::QueuedConnection);
 }
 
-void TPlaylistReader::Done(int generation, bool ok, const QString& error, std::vector<tagTV_ITEM> records) {
+void TPlaylistReader::Done(int generation, bool ok, const QString& error, std::vector<tagTV_ITEM> records,
+                           TImported imported) {
   if (generation != generation_) return;
   Join();
   running_ = false;
   records_ = std::move(records);
+  imported_ = std::move(imported);
   emit Finished(ok, error);
 }
 

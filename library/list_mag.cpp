@@ -199,6 +199,20 @@ bool ListMag::Save(const std::string& fileName) {
   return out.commit();
 }
 
+void ListMag::Swap(ListMag& other) noexcept {
+  std::swap(strFileName, other.strFileName);
+  std::swap(nCursor, other.nCursor);
+  std::swap(strHeader, other.strHeader);
+  std::swap(bScramble, other.bScramble);
+  std::swap(nGroupMode, other.nGroupMode);
+  std::swap(pItems, other.pItems);
+  std::swap(pGroups, other.pGroups);
+  std::swap(detached_, other.detached_);
+  std::swap(locations_, other.locations_);
+  std::swap(locationsBuilt_, other.locationsBuilt_);
+  std::swap(seenCountries_, other.seenCountries_);
+}
+
 void ListMag::Release() {
   if (!pItems) return;
   pItems.reset();

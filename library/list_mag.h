@@ -34,6 +34,8 @@ class ListMag {
   bool Save(const std::string& fileName = "");
   void Release();
   void Clear();
+  // Exchanges the whole content, file name and settings with other.
+  void Swap(ListMag& other) noexcept;
   // Appends a copy unless a record with the same location (without regard to case) is
   // present; the stored copy, or null.
   tagTV_ITEM* Add(const tagTV_ITEM& item);

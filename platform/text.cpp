@@ -12,8 +12,10 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
+// One per thread: a collator is not made to be shared between threads, and a playlist
+// import merges on a thread of its own.
 const QCollator& Collator() {
-  static const QCollator collator = [] {
+  thread_local const QCollator collator = [] {
     QCollator c{QLocale()};
     c.setCaseSensitivity(Qt::CaseInsensitive);
     return c;

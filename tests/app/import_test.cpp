@@ -2,6 +2,7 @@
 // and the main window's merge into the library.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -132,20 +133,25 @@ TEST_F(ImportTest, MergingKeepsStoredChannelsAndFavoritesAndShowsTheNewCountry) 
   Open();
   SelectNode(Group("USA"));
   TPlaylistReader reader;
-  const ReadResult read = Read(reader, PlaylistFile(kPlaylist));
-  ASSERT_TRUE(read.ok);
+  QSignalSpy spy(&reader, &TPlaylistReader::Finished);
+  reader.Start(PlaylistFile(kPlaylist), window->lmTV.strFileName);
+  ASSERT_TRUE(spy.wait(20000));
+  ASSERT_TRUE(spy[0][0].toBool()) << spy[0][1].toString().toStdString();
 
-  EXPECT_EQ(window->ImportChannels(read.records), 2);
-  ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0].text, "Channels added to Internet TV: 2");
-  EXPECT_EQ(script.messages[0].icon, qui::Icon::Information);
-
-  // On disk: the stored channels first and as they were, the duplicate location
-  // (in other letter case) left out.
+  // Saved by the reader's thread, before the window has taken anything: the stored
+  // channels first and as they were, the duplicate location (in other letter case)
+  // left out.
   const auto saved = ReadList("libs/tv.lib");
   EXPECT_EQ(Names(saved), (std::vector<std::string>{"Zulu News", "Kilo", "Tagesblick", "Bravo"}));
   EXPECT_EQ(saved[0].strBitrate, "300 kbps");
   EXPECT_EQ(TestDir::Read(LibPath("libs/favorites.lib")), favoritesBefore);
+  EXPECT_EQ(Children(window->nodeTV), (std::vector<QString>{"USA", "Others"}));
+
+  EXPECT_EQ(window->TakeImported(reader.TakeImported()), 2);
+  ASSERT_EQ(script.messages.size(), 1u);
+  EXPECT_EQ(script.messages[0].text, "Channels added to Internet TV: 2");
+  EXPECT_EQ(script.messages[0].icon, qui::Icon::Information);
+  EXPECT_EQ(window->lmTV.Count(), 4);
 
   // The tree: the new country among the groups, the selected group still selected
   // and refilled.
@@ -156,14 +162,52 @@ TEST_F(ImportTest, MergingKeepsStoredChannelsAndFavoritesAndShowsTheNewCountry) 
   EXPECT_EQ(Column(0), (std::vector<std::string>{"Tagesblick"}));
 }
 
-TEST_F(ImportTest, APlaylistWithoutChannelsChangesNothing) {
+TEST_F(ImportTest, APlaylistWithoutNewChannelsOrWithoutAnyChangesNothing) {
   const std::string before = TestDir::Read(LibPath("libs/tv.lib"));
   Open();
-  EXPECT_EQ(window->ImportChannels({}), 0);
-  ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0].text, "The playlist holds no channels.");
-  EXPECT_EQ(TestDir::Read(LibPath("libs/tv.lib")), before);
-  EXPECT_EQ(Children(window->nodeTV), (std::vector<QString>{"USA", "Others"}));
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {{"#EXTM3U\n", "The playlist holds no channels."},
+               {"#EXTM3U\n#EXTINF:-1,Zulu\nhttp://streams.test/zulu\n", "Channels added to Internet TV: 0"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    script.messages.clear();
+    TPlaylistReader reader;
+    QSignalSpy spy(&reader, &TPlaylistReader::Finished);
+    reader.Start(PlaylistFile(c.text), window->lmTV.strFileName);
+    ASSERT_TRUE(spy.wait(20000));
+    EXPECT_TRUE(spy[0][0].toBool());
+    EXPECT_EQ(window->TakeImported(reader.TakeImported()), 0);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, c.message);
+    EXPECT_EQ(TestDir::Read(LibPath("libs/tv.lib")), before);
+    EXPECT_EQ(Children(window->nodeTV), (std::vector<QString>{"USA", "Others"}));
+  }
+}
+
+TEST_F(ImportTest, ALibraryThatCannotBeReadOrWrittenFailsTheImportAndKeepsItsFile) {
+  const std::string tv = LibPath("libs/tv.lib");
+  const std::string playlist = PlaylistFile(kPlaylist);
+  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(tv), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  const std::string empty = dir_ / "empty.lib";
+  TestDir::Write(empty, "");
+  const struct {
+    std::string library, error;
+  } cases[] = {{tv, "Cannot write file " + tv},
+               {empty, "The channel library " + empty + " cannot be read; nothing was imported."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.library);
+    const std::string before = TestDir::Read(c.library);
+    TPlaylistReader reader;
+    QSignalSpy spy(&reader, &TPlaylistReader::Finished);
+    reader.Start(playlist, c.library);
+    ASSERT_TRUE(spy.wait(20000));
+    EXPECT_FALSE(spy[0][0].toBool());
+    EXPECT_EQ(spy[0][1].toString().toStdString(), c.error);
+    EXPECT_EQ(reader.TakeImported().pLibrary, nullptr);
+    EXPECT_EQ(TestDir::Read(c.library), before);
+  }
 }
 
 TEST_F(ImportTest, AFailedDownloadIsReportedAndTheDialogStaysForAnotherTry) {
@@ -189,7 +233,7 @@ TEST_F(ImportTest, AFailedDownloadIsReportedAndTheDialogStaysForAnotherTry) {
   EXPECT_FALSE(dialog.frmSui->MaximizeButton()->isVisible());
   EXPECT_TRUE(dialog.btnImport->isEnabled());
   EXPECT_FALSE(dialog.pbRead->isVisible());
-  EXPECT_TRUE(dialog.TakeRecords().empty());
+  EXPECT_EQ(dialog.TakeImported().nEntries, 0u);
   EXPECT_EQ(TestDir::Read(LibPath("libs/tv.lib")), before);
 }
 
