@@ -354,10 +354,17 @@ Parser::Parser(std::string base) : base_(std::move(base)) {}
 
 void Parser::Feed(std::string_view bytes) {
   if (problem_ != Problem::None) return;
-  // A byte 0 never stands in a text playlist: binary data or UTF-16.
-  if (std::memchr(bytes.data(), 0, bytes.size())) return Fail(Problem::NotAPlaylist);
+  // A byte 0 never stands in a text playlist: binary data or UTF-16. The lines before
+  // it are read first, so the problem found is the first in the text however the
+  // download cut it into pieces.
+  const auto* zero = static_cast<const char*>(std::memchr(bytes.data(), 0, bytes.size()));
   const char* p = bytes.data();
-  const char* const end = p + bytes.size();
+  const char* const end = zero ? zero : p + bytes.size();
+  TakeLines(p, end);
+  if (zero && problem_ == Problem::None) Fail(Problem::NotAPlaylist);
+}
+
+void Parser::TakeLines(const char* p, const char* const end) {
   while (p < end && problem_ == Problem::None) {
     // LF ends most lines; a CR before it, or a lone CR, ends one as well.
     const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));

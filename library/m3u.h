@@ -62,6 +62,8 @@ class Parser {
     std::string name, tvgName, group, country, bitrate;
   };
 
+  // The complete lines of p..end; the rest waits in tail_.
+  void TakeLines(const char* p, const char* end);
   void Line(std::string_view line);
   void Info(std::string_view rest);
   void Location(std::string_view location);

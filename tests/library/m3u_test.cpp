@@ -150,6 +150,8 @@ TEST(M3uParse, WhatIsNotAListOfChannels) {
       {"UTF-16", std::string("\xFF\xFE#\0E\0X\0T\0", 10), m3u::Problem::NotAPlaylist, 0},
       {"HLS segments", "#EXTM3U\n#EXT-X-TARGETDURATION:6\n#EXTINF:6.0,\nseg1.ts\n", m3u::Problem::SingleStream, 0},
       {"HLS variants", "#EXTM3U\n#EXT-X-STREAM-INF:BANDWIDTH=800000\nlow/index.m3u8\n", m3u::Problem::SingleStream, 0},
+      {"binary after HLS", std::string("#EXTM3U\n#EXT-X-TARGETDURATION:6\nseg1.ts\n\0\0", 42),
+       m3u::Problem::SingleStream, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -157,6 +159,13 @@ TEST(M3uParse, WhatIsNotAListOfChannels) {
     EXPECT_EQ(p.problem, c.problem);
     EXPECT_EQ(p.records.size(), c.records);
     EXPECT_EQ(m3u::ProblemText(p.problem).empty(), c.problem == m3u::Problem::None);
+    // The first problem in the text is the one found, however a download cuts it.
+    for (size_t piece : {1, 5}) {
+      m3u::Parser parser;
+      for (size_t at = 0; at < c.text.size(); at += piece) parser.Feed(std::string_view(c.text).substr(at, piece));
+      parser.Finish();
+      EXPECT_EQ(parser.problem(), c.problem) << "in pieces of " << piece;
+    }
   }
 }
 
