@@ -223,10 +223,7 @@ void TfrmAbout::FormShow() {
 }
 
 void TfrmAbout::TakeMainWindowLook() {
-  if (!frmMain) return;
-  suiTM->SetUIStyle(frmMain->suiTMMain->UIStyle());
-  suiFileTheme->SetThemeFile(frmMain->suiFileTheme->ThemeFile());
-  MLang->SetLangFileName(frmMain->MLang->LangFileName());
+  if (frmMain) frmMain->LendLook(*suiTM, *suiFileTheme, *MLang);
 }
 
 void TfrmAbout::btnCloseClick() { reject(); }

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "app/dialog_layout.h"
 #include "app/frm_main.h"
 #include "lang/mlang.h"
 #include "platform/text.h"
@@ -21,16 +22,7 @@ constexpr int kClientHeight = 190;
 constexpr int kButtonWidth = 73;
 constexpr int kButtonHeight = 25;
 
-QBoxLayout* Bare(QBoxLayout* layout) {
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
-}
-
-void FitToCaption(QPushButton* button) {
-  const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
-  button->setFixedSize(std::max(text + 24, kButtonWidth), std::max(button->sizeHint().height(), kButtonHeight));
-}
+void FitToCaption(QPushButton* button) { dlg::FitToCaption(button, kButtonWidth, kButtonHeight); }
 
 QString Size(std::int64_t bytes) { return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat); }
 
@@ -60,7 +52,7 @@ TfrmImport::TfrmImport(QWidget* parent)
 TfrmImport::~TfrmImport() = default;
 
 void TfrmImport::CreateComponents() {
-  auto* window = Bare(new QVBoxLayout(this));
+  auto* window = dlg::Bare(new QVBoxLayout(this));
   frmSui = new TsuiForm("frmSui", this);
   // A dialog of fixed size: the control box and the close button only.
   frmSui->MinimizeButton()->hide();
@@ -68,7 +60,7 @@ void TfrmImport::CreateComponents() {
   window->addWidget(frmSui);
 
   imgPal1 = new TPanel("imgPal1", frmSui);
-  Bare(new QVBoxLayout(frmSui))->addWidget(imgPal1);
+  dlg::Bare(new QVBoxLayout(frmSui))->addWidget(imgPal1);
   auto* panel = new QVBoxLayout(imgPal1);
   panel->setContentsMargins(16, 8, 14, 16);
   panel->setSpacing(0);
@@ -83,7 +75,7 @@ void TfrmImport::CreateComponents() {
   panel->addWidget(lbl1);
   panel->addSpacing(12);
 
-  auto* source = Bare(new QHBoxLayout);
+  auto* source = dlg::Bare(new QHBoxLayout);
   source->setSpacing(7);
   panel->addLayout(source);
   edtSource = new TsuiEdit("edtSource", imgPal1);
@@ -104,7 +96,7 @@ void TfrmImport::CreateComponents() {
   panel->addWidget(lblProgress);
 
   panel->addStretch(1);
-  auto* buttons = Bare(new QHBoxLayout);
+  auto* buttons = dlg::Bare(new QHBoxLayout);
   buttons->setSpacing(23);
   panel->addLayout(buttons);
   buttons->addStretch(1);
@@ -133,11 +125,7 @@ void TfrmImport::CreateLanguage() {
 }
 
 int TfrmImport::ShowModal() {
-  if (frmMain) {
-    QRect placed(QPoint(), size());
-    placed.moveCenter(frmMain->geometry().center());
-    setGeometry(placed);
-  }
+  dlg::CentreOver(this, frmMain);
   return exec();
 }
 
@@ -156,10 +144,7 @@ void TfrmImport::FormShow() {
 }
 
 void TfrmImport::TakeMainWindowLook() {
-  if (!frmMain) return;
-  suiTMImport->SetUIStyle(frmMain->suiTMMain->UIStyle());
-  suiFileTheme->SetThemeFile(frmMain->suiFileTheme->ThemeFile());
-  MLang->SetLangFileName(frmMain->MLang->LangFileName());
+  if (frmMain) frmMain->LendLook(*suiTMImport, *suiFileTheme, *MLang);
 }
 
 void TfrmImport::btnBrowseClick() {

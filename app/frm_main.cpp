@@ -1,5 +1,7 @@
 #include "app/frm_main.h"
 
+#include "app/dialog_layout.h"
+
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -44,20 +46,10 @@ const TMLang::Names kMessages = {
     "strImportNone=The playlist holds no channels.",
 };
 
-QBoxLayout* Bare(QBoxLayout* layout) {
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
-}
-
-// A button as wide as its caption with some air, at least minimum: the style's default
-// would squeeze a long caption and waste the filter bar's room on a short one.
-void FitToCaption(QPushButton* button, int minimum) {
-  const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
-  button->setFixedWidth(std::max(text + 24, minimum));
-}
-
 }  // namespace
+
+using dlg::Bare;
+using dlg::FitToCaption;
 
 TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent) {
   frmMain = this;

@@ -53,6 +53,9 @@ class TfrmMain : public QWidget {
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
+  // Gives a dialog the window's look: its style, its skin and its language file.
+  void LendLook(TsuiThemeManager& themeManager, TsuiFileTheme& fileTheme, TMLang& lang) const;
+
   // Start-up and destruction.
   void FormCreate();
   // Loads list from relativePath beside the executable and, for a grouped list, adds

@@ -10,6 +10,7 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "skin/controls.h"
+#include "skin/file_theme.h"
 #include "skin/theme_manager.h"
 
 namespace {
@@ -107,4 +108,10 @@ void TfrmMain::SkinMenuItemsClick(TMenuItem* item) {
   if (!exists) return;
   // Not stored, the skin still holds for this run.
   if (const auto key = qreg::Key::Open(qreg::Root::LocalMachine, kKey)) key->WriteString(kSkinValue, path);
+}
+
+void TfrmMain::LendLook(TsuiThemeManager& themeManager, TsuiFileTheme& fileTheme, TMLang& lang) const {
+  themeManager.SetUIStyle(suiTMMain->UIStyle());
+  fileTheme.SetThemeFile(suiFileTheme->ThemeFile());
+  lang.SetLangFileName(MLang->LangFileName());
 }

@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "app/dialog_layout.h"
 #include "app/frm_main.h"
 #include "lang/mlang.h"
 #include "platform/text.h"
@@ -23,17 +24,7 @@ constexpr int kButtonWidth = 73;
 constexpr int kButtonHeight = 25;
 constexpr int kBrowseWidth = 25;
 
-QBoxLayout* Bare(QBoxLayout* layout) {
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
-}
-
-// At least the designed size, and wide enough for the caption with some air.
-void FitToCaption(QPushButton* button) {
-  const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
-  button->setFixedSize(std::max(text + 24, kButtonWidth), std::max(button->sizeHint().height(), kButtonHeight));
-}
+void FitToCaption(QPushButton* button) { dlg::FitToCaption(button, kButtonWidth, kButtonHeight); }
 
 }  // namespace
 
@@ -60,7 +51,7 @@ TfrmOpen::~TfrmOpen() {
 }
 
 void TfrmOpen::CreateComponents() {
-  auto* window = Bare(new QVBoxLayout(this));
+  auto* window = dlg::Bare(new QVBoxLayout(this));
   frmSui = new TsuiForm("frmSui", this);
   // A dialog of fixed size: the control box and the close button only.
   frmSui->MinimizeButton()->hide();
@@ -69,7 +60,7 @@ void TfrmOpen::CreateComponents() {
 
   // The panel fills the frame below its title bar: the frame's contents rect.
   imgPal1 = new TPanel("imgPal1", frmSui);
-  Bare(new QVBoxLayout(frmSui))->addWidget(imgPal1);
+  dlg::Bare(new QVBoxLayout(frmSui))->addWidget(imgPal1);
   auto* panel = new QVBoxLayout(imgPal1);
   panel->setContentsMargins(16, 8, 14, 16);
   panel->setSpacing(0);
@@ -85,7 +76,7 @@ void TfrmOpen::CreateComponents() {
   panel->addWidget(lbl1);
   panel->addSpacing(19);
 
-  auto* location = Bare(new QHBoxLayout);
+  auto* location = dlg::Bare(new QHBoxLayout);
   location->setSpacing(7);
   panel->addLayout(location);
   cbbFiles = new TsuiComboBox("cbbFiles", true, imgPal1);
@@ -103,7 +94,7 @@ void TfrmOpen::CreateComponents() {
   // bar leaves the panel.
   panel->addStretch(1);
   panel->addSpacing(8);
-  auto* buttons = Bare(new QHBoxLayout);
+  auto* buttons = dlg::Bare(new QHBoxLayout);
   buttons->setSpacing(23);
   panel->addLayout(buttons);
   buttons->addStretch(1);
@@ -139,13 +130,7 @@ void TfrmOpen::FitButtons() {
 }
 
 int TfrmOpen::ShowModal() {
-  if (frmMain) {
-    // Client area over client area: the dialog's frame is not known before its first
-    // showing, and the window system gives both windows the same frame.
-    QRect placed(QPoint(), size());
-    placed.moveCenter(frmMain->geometry().center());
-    setGeometry(placed);
-  }
+  dlg::CentreOver(this, frmMain);
   return exec();
 }
 
@@ -163,10 +148,7 @@ void TfrmOpen::FormShow() {
 }
 
 void TfrmOpen::TakeMainWindowLook() {
-  if (!frmMain) return;
-  suiTMOpen->SetUIStyle(frmMain->suiTMMain->UIStyle());
-  suiFileTheme->SetThemeFile(frmMain->suiFileTheme->ThemeFile());
-  MLang->SetLangFileName(frmMain->MLang->LangFileName());
+  if (frmMain) frmMain->LendLook(*suiTMOpen, *suiFileTheme, *MLang);
 }
 
 void TfrmOpen::LoadURLHistory() {

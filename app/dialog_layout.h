@@ -1,0 +1,19 @@
+#pragma once
+// Layout helpers the windows and dialogs share.
+class QBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace dlg {
+
+// The layout without margins or spacing: the designed places are set by hand.
+QBoxLayout* Bare(QBoxLayout* layout);
+// A button as wide as its caption with some air and at least minimumWidth; with a
+// minimumHeight, also of fixed height, at least that and what the style asks. A
+// language file may lengthen a caption, and the style's default would squeeze it.
+void FitToCaption(QPushButton* button, int minimumWidth, int minimumHeight = 0);
+// Places the dialog's client area over the centre of the owner's: the dialog's frame
+// is not known before its first showing, and the window system gives both the same.
+void CentreOver(QWidget* dialog, const QWidget* owner);
+
+}  // namespace dlg
