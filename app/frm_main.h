@@ -13,6 +13,7 @@
 // ends the command with a message box and the window goes on.
 #include <QWidget>
 #include <array>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,8 @@ class TfrmMain : public QWidget {
   void RebuildTVGroups();
   // Made at the first import.
   TfrmImport* frmImport = nullptr;
+  // The library an import replaced, being freed on a thread of its own.
+  std::future<void> oldLibraryGone;
 
   // The channel lists.
   ListMag lmTV;

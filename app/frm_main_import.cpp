@@ -2,6 +2,7 @@
 // saves the merged library on its thread; the window takes it and shows the new
 // countries.
 #include <QSignalBlocker>
+#include <future>
 #include <stdexcept>
 
 #include "app/channel_model.h"
@@ -35,6 +36,8 @@ int TfrmMain::TakeImported(TImported imported) {
     channelModel->Clear();
     lmTV.Swap(*imported.pLibrary);
     RebuildTVGroups();
+    // Freeing a few hundred thousand records takes longer than all of the above.
+    oldLibraryGone = std::async(std::launch::async, [old = std::move(imported.pLibrary)]() mutable { old.reset(); });
   }
   const std::string text = qtext::FormatText(MLang->GetResString("strImportAdded"), std::to_string(imported.nAdded));
   qui::MessageBox(this, text, caption, qui::Icon::Information);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMetaObject>
 #include <QUrl>
+#include <future>
 
 #include "app/update/http_client.h"
 #include "library/m3u.h"
@@ -56,15 +57,21 @@ Outcome Download(const std::string& address, m3u::Parser& parser, const std::ato
   return {false, "The playlist cannot be downloaded from " + address + ": " + client.LastError()};
 }
 
-// Merges into a copy of the library read from its file and saves it. The library
-// file is replaced only once the new one is whole.
-Outcome Merge(const std::vector<tagTV_ITEM>& records, const std::string& libraryFile, TImported& imported) {
+// The library read from its file; null when it cannot be read.
+std::unique_ptr<ListMag> LoadLibrary(const std::string& libraryFile) {
+  auto library = std::make_unique<ListMag>();
+  return library->Load(libraryFile) ? std::move(library) : nullptr;
+}
+
+// Merges into the library read from its file and saves it. The library file is
+// replaced only once the new one is whole.
+Outcome Merge(std::vector<tagTV_ITEM> records, std::unique_ptr<ListMag> library, const std::string& libraryFile,
+              TImported& imported) {
   imported.nEntries = records.size();
   if (records.empty()) return {true, {}};
-  auto library = std::make_unique<ListMag>();
-  if (!library->Load(libraryFile))
+  if (!library)
     return {false, qtext::FormatText("The channel library %s cannot be read; nothing was imported.", libraryFile)};
-  imported.nAdded = m3u::Merge(records, *library);
+  imported.nAdded = m3u::Merge(std::move(records), *library);
   if (imported.nAdded == 0) return {true, {}};
   library->RebuildGroups();
   try {
@@ -107,6 +114,9 @@ void TPlaylistReader::Start(const std::string& source, const std::string& librar
 void TPlaylistReader::Cancel() { cancel_ = true; }
 
 void TPlaylistReader::Run(std::string source, std::string libraryFile, int generation) {
+  // The library is read while the playlist comes in.
+  std::future<std::unique_ptr<ListMag>> library;
+  if (!libraryFile.empty()) library = std::async(std::launch::async, LoadLibrary, libraryFile);
   const bool fileAddress = qtext::LowerCase(source).starts_with("file:");
   const std::string path = fileAddress ? qtext::FromQ(QUrl(qtext::ToQ(source)).toLocalFile()) : source;
   m3u::Parser parser(path);
@@ -128,8 +138,8 @@ void TPlaylistReader::Run(std::string source, std::string libraryFile, int gener
   }
   if (cancel_ && outcome.ok) outcome = {false, kCancelled};
   TImported imported;
-  if (outcome.ok && !libraryFile.empty()) {
-    outcome = Merge(records, libraryFile, imported);
+  if (outcome.ok && library.valid()) {
+    outcome = Merge(std::move(records), library.get(), libraryFile, imported);
     records.clear();
   }
   // Reported on the owner's thread; a reader destroyed before then never hears of it.

@@ -77,7 +77,16 @@ std::string Join(const std::vector<std::string>& fields) {
   std::string out;
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i) out += ',';
-    const std::string& f = fields[i];
+    AppendJoined(out, {fields[i]});
+  }
+  return out;
+}
+
+void AppendJoined(std::string& out, std::initializer_list<std::string_view> fields) {
+  bool first = true;
+  for (const std::string_view f : fields) {
+    if (!first) out += ',';
+    first = false;
     bool quote = false;
     for (char c : f)
       if (c == '"' || c == ',' || IsBlank(c)) {
@@ -95,7 +104,6 @@ std::string Join(const std::vector<std::string>& fields) {
     }
     out += '"';
   }
-  return out;
 }
 
 std::vector<std::string_view> Lines(std::string_view text) {

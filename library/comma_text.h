@@ -1,5 +1,6 @@
 #pragma once
 // The comma text of a record line: how a line splits into fields and how fields join.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ void SplitViews(std::string_view line, std::vector<FieldView>& fields);
 // Joins fields with commas, quoting a field that holds a quote, a comma or a
 // character 1..32.
 std::string Join(const std::vector<std::string>& fields);
+// Join, appending to out: a list file of many records is written without a string
+// for each field.
+void AppendJoined(std::string& out, std::initializer_list<std::string_view> fields);
 
 // Splits a whole text into lines: CR LF, a lone CR or a lone LF ends a line, and a
 // byte 0 ends the text.

@@ -176,8 +176,23 @@ bool ListMag::Save(const std::string& fileName) {
   const std::string name = fileName.empty() ? strFileName : fileName;
   if (!pItems || name.empty()) return false;
 
-  std::string text = strHeader + "\r\n";
-  for (const auto& r : *pItems) text += commatext::Join(RecordFields(*r, true)) + "\r\n";
+  size_t length = strHeader.size() + 2;
+  for (const auto& r : *pItems)
+    length += r->strName.size() + r->strLocation.size() + r->strText3.size() + r->strText4.size() +
+            r->strBitrate.size() + r->strCountry.size() + r->strText7.size() + r->strText8.size() + 24;
+  std::string text;
+  text.reserve(length);
+  text += strHeader;
+  text += "\r\n";
+  char value[24];
+  for (const auto& r : *pItems) {
+    const auto end = std::to_chars(value, value + sizeof value, r->nValue).ptr;
+    commatext::AppendJoined(text, {TrimView(r->strName), std::string_view(value, size_t(end - value)),
+                                   TrimView(r->strLocation), TrimView(r->strText3), TrimView(r->strText4),
+                                   TrimView(r->strBitrate), TrimView(r->strCountry), TrimView(r->strText7),
+                                   TrimView(r->strText8)});
+    text += "\r\n";
+  }
 
   const std::string tmp = name + ".tmp";
   qpaths::ForceDirectories(qpaths::DirPart(name));
@@ -240,13 +255,25 @@ void ListMag::BuildLocationIndex() {
 }
 
 tagTV_ITEM* ListMag::Add(const tagTV_ITEM& item) {
+  tagTV_ITEM copy = item;
+  return Add(std::move(copy));
+}
+
+tagTV_ITEM* ListMag::Add(tagTV_ITEM&& item) {
   if (!pItems) return nullptr;
   if (!locationsBuilt_) BuildLocationIndex();
   int& held = locations_[qtext::LowerCase(item.strLocation)];
   if (held > 0) return nullptr;
   ++held;
-  pItems->push_back(std::make_unique<tagTV_ITEM>(item));
+  pItems->push_back(std::make_unique<tagTV_ITEM>(std::move(item)));
   return pItems->back().get();
+}
+
+void ListMag::Reserve(size_t more) {
+  if (!pItems) return;
+  if (!locationsBuilt_) BuildLocationIndex();
+  pItems->reserve(pItems->size() + more);
+  locations_.reserve(locations_.size() + more);
 }
 
 void ListMag::Remove(const tagTV_ITEM& item) {

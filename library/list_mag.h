@@ -39,6 +39,12 @@ class ListMag {
   // Appends a copy unless a record with the same location (without regard to case) is
   // present; the stored copy, or null.
   tagTV_ITEM* Add(const tagTV_ITEM& item);
+  // Add, taking the record itself rather than a copy (item is left as it was when
+  // it is not taken).
+  tagTV_ITEM* Add(tagTV_ITEM&& item);
+  // Makes room for that many more records, so a large merge does not regrow the
+  // list and its location index record by record.
+  void Reserve(size_t more);
   // Makes the group list anew from the records, as Load makes it: for a list that has
   // taken records through Add.
   void RebuildGroups();

@@ -492,7 +492,13 @@ void Parser::Location(std::string_view location) {
 std::string Parser::Resolve(std::string_view location) const {
   if (base_.empty() || HasScheme(location)) return std::string(location);
   // Against an address, "/x" and "//host/x" are relative too.
-  if (HasScheme(base_)) return qtext::FromQ(QUrl(qtext::ToQ(base_)).resolved(QUrl(qtext::ToQ(location))).toString());
+  if (HasScheme(base_)) {
+    // A location the address rules cannot read stays as written: the player says
+    // what is wrong with it, and the entry is not lost.
+    const QUrl relative(qtext::ToQ(location));
+    const std::string resolved = qtext::FromQ(QUrl(qtext::ToQ(base_)).resolved(relative).toString());
+    return relative.isValid() && !resolved.empty() ? resolved : std::string(location);
+  }
   if (location.front() == '/') return std::string(location);
   return qpaths::DirPart(base_) + std::string(location);
 }
@@ -505,9 +511,18 @@ Playlist Parse(std::string_view text, const std::string& base) {
 }
 
 int Merge(const std::vector<tagTV_ITEM>& records, ListMag& list) {
+  list.Reserve(records.size());
   int added = 0;
   for (const tagTV_ITEM& item : records)
     if (list.Add(item)) ++added;
+  return added;
+}
+
+int Merge(std::vector<tagTV_ITEM>&& records, ListMag& list) {
+  list.Reserve(records.size());
+  int added = 0;
+  for (tagTV_ITEM& item : records)
+    if (list.Add(std::move(item))) ++added;
   return added;
 }
 

@@ -93,5 +93,7 @@ Playlist Parse(std::string_view text, const std::string& base = {});
 // are. The list must have been loaded. Returns how many channels were added. The
 // group list is not touched: RebuildGroups makes it anew.
 int Merge(const std::vector<tagTV_ITEM>& records, ListMag& list);
+// Merge, moving the records into the list; those not taken stay in records.
+int Merge(std::vector<tagTV_ITEM>&& records, ListMag& list);
 
 }  // namespace m3u

@@ -207,6 +207,11 @@ TEST(M3uParse, RelativeLocationsFollowThePlaylist) {
     for (const auto& r : m3u::Parse(text, c.base).records) got.push_back(r.strLocation);
     EXPECT_EQ(got, c.want);
   }
+  // A location no address can be made of keeps its entry, as written.
+  const auto odd = m3u::Parse("#EXTM3U\n#EXTINF:-1,Odd\nx://;s.test/a\n", "http://host/lists/tv.m3u").records;
+  ASSERT_EQ(odd.size(), 1u);
+  EXPECT_EQ(odd[0].strLocation, "x://;s.test/a");
+  EXPECT_EQ(odd[0].strName, "Odd");
 }
 
 TEST(M3uCountry, CodesToNames) {
