@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "skin/file_theme.h"
+
 namespace dlg {
 
 QBoxLayout* Bare(QBoxLayout* layout) {
@@ -26,6 +28,27 @@ void CentreOver(QWidget* dialog, const QWidget* owner) {
   QRect placed(QPoint(), dialog->size());
   placed.moveCenter(owner->geometry().center());
   dialog->setGeometry(placed);
+}
+
+void AddButtonRow(QBoxLayout* panel, std::initializer_list<QPushButton*> buttons) {
+  panel->addStretch(1);
+  auto* row = Bare(new QHBoxLayout);
+  row->setSpacing(23);
+  panel->addLayout(row);
+  row->addStretch(1);
+  for (QPushButton* button : buttons) row->addWidget(button);
+  if (buttons.size() > 0) (*buttons.begin())->setDefault(true);
+}
+
+void MakeLook(QWidget* dialog, const char* name, const TsuiThemeMgrCompList& components, TsuiUIStyle style,
+              TsuiThemeManager*& manager, TsuiFileTheme*& fileTheme) {
+  manager = new TsuiThemeManager(dialog);
+  manager->setObjectName(name);
+  fileTheme = new TsuiFileTheme(dialog);
+  fileTheme->setObjectName("suiFileTheme");
+  manager->SetCompList(components);
+  manager->SetFileTheme(fileTheme);
+  manager->SetUIStyle(style);
 }
 
 }  // namespace dlg

@@ -1,8 +1,13 @@
 #pragma once
 // Layout helpers the windows and dialogs share.
+#include <initializer_list>
+
+#include "skin/theme_manager.h"
+
 class QBoxLayout;
 class QPushButton;
 class QWidget;
+class TsuiFileTheme;
 
 namespace dlg {
 
@@ -15,5 +20,12 @@ void FitToCaption(QPushButton* button, int minimumWidth, int minimumHeight = 0);
 // Places the dialog's client area over the centre of the owner's: the dialog's frame
 // is not known before its first showing, and the window system gives both the same.
 void CentreOver(QWidget* dialog, const QWidget* owner);
+// The dialog's buttons in a row at the bottom right of the panel, the first the
+// default, whatever height the frame's title bar leaves the panel.
+void AddButtonRow(QBoxLayout* panel, std::initializer_list<QPushButton*> buttons);
+// A dialog's theme manager, named name, and its theme file component, looking after
+// the named components in the given style until the main window lends its look.
+void MakeLook(QWidget* dialog, const char* name, const TsuiThemeMgrCompList& components, TsuiUIStyle style,
+              TsuiThemeManager*& manager, TsuiFileTheme*& fileTheme);
 
 }  // namespace dlg

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "app/dialog_layout.h"
 #include "app/frm_main.h"
 #include "app/update/maker_site.h"
 #include "lang/mlang.h"
@@ -156,29 +157,13 @@ void TfrmAbout::CreateComponents() {
   btnClose = new TsuiButton("btnClose", "&Close", frmSuiAbout);
   btnClose->setDefault(true);
 
-  suiTM = new TsuiThemeManager(this);
-  suiTM->setObjectName("suiTM");
-  suiFileTheme = new TsuiFileTheme(this);
-  suiFileTheme->setObjectName("suiFileTheme");
-  suiTM->SetCompList({"frmSuiAbout", "btnClose"});
-  suiTM->SetFileTheme(suiFileTheme);
-  suiTM->SetUIStyle(TsuiUIStyle::Protein);
+  dlg::MakeLook(this, "suiTM", {"frmSuiAbout", "btnClose"}, TsuiUIStyle::Protein, suiTM, suiFileTheme);
 }
 
 void TfrmAbout::CreateLanguage() {
   // Configured as the main window's, but never run: the captions stay as designed.
   MLang = new TMLang(this);
-  MLang->SetLangFileName("langs/Default.lng");
-  MLang->SetIgnoreEmptyString(false);
-  MLang->SetAutoCreateMode(true);
-  MLang->SetAddBracket(false);
-  MLang->SetStringProperties({"Caption"});
-  MLang->SetStringsProperties({"Tabs", "Items"});
-  MLang->SetIgnoreControls({"cbbSearch", "N1", "N2", "N3", "N4", "frmSuiMain", "frmMain", "pnlList", "pnlFilter", "pnlCtrl"});
-  MLang->SetIgnoreFormCaption(false);
-  MLang->SetIncludeListViewItems(false);
-  MLang->SetIncludeListViewHead(true);
-  MLang->SetIncludeTreeViewItems(false);
+  TfrmMain::SetUpLanguage(*MLang);
 }
 
 void TfrmAbout::PlaceControls() {

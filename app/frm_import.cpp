@@ -95,24 +95,12 @@ void TfrmImport::CreateComponents() {
   lblProgress = new TLabel("lblProgress", "", imgPal1);
   panel->addWidget(lblProgress);
 
-  panel->addStretch(1);
-  auto* buttons = dlg::Bare(new QHBoxLayout);
-  buttons->setSpacing(23);
-  panel->addLayout(buttons);
-  buttons->addStretch(1);
   btnImport = new TsuiButton("btnImport", "&Import", imgPal1);
-  btnImport->setDefault(true);
-  buttons->addWidget(btnImport);
   btnCancel = new TsuiButton("btnCancel", "&Cancel", imgPal1);
-  buttons->addWidget(btnCancel);
+  dlg::AddButtonRow(panel, {btnImport, btnCancel});
 
-  suiTMImport = new TsuiThemeManager(this);
-  suiTMImport->setObjectName("suiTMImport");
-  suiFileTheme = new TsuiFileTheme(this);
-  suiFileTheme->setObjectName("suiFileTheme");
-  suiTMImport->SetCompList({"frmSui", "edtSource", "btnBrowse", "btnImport", "btnCancel"});
-  suiTMImport->SetFileTheme(suiFileTheme);
-  suiTMImport->SetUIStyle(TsuiUIStyle::DeepBlue);
+  dlg::MakeLook(this, "suiTMImport", {"frmSui", "edtSource", "btnBrowse", "btnImport", "btnCancel"},
+                TsuiUIStyle::DeepBlue, suiTMImport, suiFileTheme);
   SetReading(false);
 }
 

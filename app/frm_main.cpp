@@ -197,19 +197,23 @@ void TfrmMain::CreateButtonBar(QBoxLayout* list) {
   ctrl->addStretch(1);
 }
 
+void TfrmMain::SetUpLanguage(TMLang& lang) {
+  lang.SetLangFileName("langs/Default.lng");
+  lang.SetIgnoreEmptyString(false);
+  lang.SetAutoCreateMode(true);
+  lang.SetAddBracket(false);
+  lang.SetStringProperties({"Caption"});
+  lang.SetStringsProperties({"Tabs", "Items"});
+  lang.SetIgnoreControls({"cbbSearch", "N1", "N2", "N3", "N4", "frmSuiMain", "frmMain", "pnlList", "pnlFilter", "pnlCtrl"});
+  lang.SetIgnoreFormCaption(false);
+  lang.SetIncludeListViewItems(false);
+  lang.SetIncludeListViewHead(true);
+  lang.SetIncludeTreeViewItems(false);
+}
+
 void TfrmMain::CreateLanguage() {
   MLang = new TMLang(this);
-  MLang->SetLangFileName("langs/Default.lng");
-  MLang->SetIgnoreEmptyString(false);
-  MLang->SetAutoCreateMode(true);
-  MLang->SetAddBracket(false);
-  MLang->SetStringProperties({"Caption"});
-  MLang->SetStringsProperties({"Tabs", "Items"});
-  MLang->SetIgnoreControls({"cbbSearch", "N1", "N2", "N3", "N4", "frmSuiMain", "frmMain", "pnlList", "pnlFilter", "pnlCtrl"});
-  MLang->SetIgnoreFormCaption(false);
-  MLang->SetIncludeListViewItems(false);
-  MLang->SetIncludeListViewHead(true);
-  MLang->SetIncludeTreeViewItems(false);
+  SetUpLanguage(*MLang);
   MLang->SetStrList(kMessages);
   // The one pass covers the controls made so far; the menus made after it keep their
   // built-in captions. A language file that cannot be filled is reported, and the

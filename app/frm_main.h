@@ -54,6 +54,8 @@ class TfrmMain : public QWidget {
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
+  // The settings of the window's language component, which the About dialog's shares.
+  static void SetUpLanguage(TMLang& lang);
   // Gives a dialog the window's look: its style, its skin and its language file.
   void LendLook(TsuiThemeManager& themeManager, TsuiFileTheme& fileTheme, TMLang& lang) const;
 

@@ -90,27 +90,13 @@ void TfrmOpen::CreateComponents() {
   btnBrowser->setAutoDefault(false);
   location->addWidget(btnBrowser);
 
-  // The buttons keep to the bottom right corner, whatever height the frame's title
-  // bar leaves the panel.
-  panel->addStretch(1);
   panel->addSpacing(8);
-  auto* buttons = dlg::Bare(new QHBoxLayout);
-  buttons->setSpacing(23);
-  panel->addLayout(buttons);
-  buttons->addStretch(1);
   btnOK = new TsuiButton("btnOK", "&OK", imgPal1);
-  btnOK->setDefault(true);
-  buttons->addWidget(btnOK);
   btnCancel = new TsuiButton("btnCancel", "&Cancel", imgPal1);
-  buttons->addWidget(btnCancel);
+  dlg::AddButtonRow(panel, {btnOK, btnCancel});
 
-  suiTMOpen = new TsuiThemeManager(this);
-  suiTMOpen->setObjectName("suiTMOpen");
-  suiFileTheme = new TsuiFileTheme(this);
-  suiFileTheme->setObjectName("suiFileTheme");
-  suiTMOpen->SetCompList({"frmSui", "btnCancel", "btnOK", "cbbFiles", "btnBrowser"});
-  suiTMOpen->SetFileTheme(suiFileTheme);
-  suiTMOpen->SetUIStyle(TsuiUIStyle::DeepBlue);
+  dlg::MakeLook(this, "suiTMOpen", {"frmSui", "btnCancel", "btnOK", "cbbFiles", "btnBrowser"}, TsuiUIStyle::DeepBlue,
+                suiTMOpen, suiFileTheme);
 }
 
 void TfrmOpen::CreateLanguage() {
