@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "skin/controls.h"
 #include "skin/file_theme.h"
 
 namespace dlg {
@@ -28,6 +29,21 @@ void CentreOver(QWidget* dialog, const QWidget* owner) {
   QRect placed(QPoint(), dialog->size());
   placed.moveCenter(owner->geometry().center());
   dialog->setGeometry(placed);
+}
+
+QVBoxLayout* MakeFixedFrame(QWidget* dialog, TsuiForm*& frame, TPanel*& panel) {
+  auto* window = Bare(new QVBoxLayout(dialog));
+  frame = new TsuiForm("frmSui", dialog);
+  frame->MinimizeButton()->hide();
+  frame->MaximizeButton()->hide();
+  window->addWidget(frame);
+  // The panel fills the frame below its title bar: the frame's contents rect.
+  panel = new TPanel("imgPal1", frame);
+  Bare(new QVBoxLayout(frame))->addWidget(panel);
+  auto* inside = new QVBoxLayout(panel);
+  inside->setContentsMargins(16, 8, 14, 16);
+  inside->setSpacing(0);
+  return inside;
 }
 
 void AddButtonRow(QBoxLayout* panel, std::initializer_list<QPushButton*> buttons) {

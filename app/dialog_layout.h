@@ -7,7 +7,10 @@
 class QBoxLayout;
 class QPushButton;
 class QWidget;
+class QVBoxLayout;
+class TPanel;
 class TsuiFileTheme;
+class TsuiForm;
 
 namespace dlg {
 
@@ -20,6 +23,9 @@ void FitToCaption(QPushButton* button, int minimumWidth, int minimumHeight = 0);
 // Places the dialog's client area over the centre of the owner's: the dialog's frame
 // is not known before its first showing, and the window system gives both the same.
 void CentreOver(QWidget* dialog, const QWidget* owner);
+// A fixed-size dialog's skinned frame with only the close button, and the panel that
+// fills it below its title bar; the panel's layout, with the dialogs' margins.
+QVBoxLayout* MakeFixedFrame(QWidget* dialog, TsuiForm*& frame, TPanel*& panel);
 // The dialog's buttons in a row at the bottom right of the panel, the first the
 // default, whatever height the frame's title bar leaves the panel.
 void AddButtonRow(QBoxLayout* panel, std::initializer_list<QPushButton*> buttons);

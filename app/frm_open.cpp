@@ -51,19 +51,7 @@ TfrmOpen::~TfrmOpen() {
 }
 
 void TfrmOpen::CreateComponents() {
-  auto* window = dlg::Bare(new QVBoxLayout(this));
-  frmSui = new TsuiForm("frmSui", this);
-  // A dialog of fixed size: the control box and the close button only.
-  frmSui->MinimizeButton()->hide();
-  frmSui->MaximizeButton()->hide();
-  window->addWidget(frmSui);
-
-  // The panel fills the frame below its title bar: the frame's contents rect.
-  imgPal1 = new TPanel("imgPal1", frmSui);
-  dlg::Bare(new QVBoxLayout(frmSui))->addWidget(imgPal1);
-  auto* panel = new QVBoxLayout(imgPal1);
-  panel->setContentsMargins(16, 8, 14, 16);
-  panel->setSpacing(0);
+  QVBoxLayout* panel = dlg::MakeFixedFrame(this, frmSui, imgPal1);
 
   lbl1 = new TLabel("lbl1",
                     "Type the address of a movie or audio file (on the Internet or your computer) and the player will "
